@@ -1,0 +1,7 @@
+// Everything a vessel module compiles against.
+#pragma once
+
+#include "vantor/Api.h"
+#include "vantor/ModuleExports.h"
+#include "vantor/Types.h"
+#include "vantor/Vessel.h"
