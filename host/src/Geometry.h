@@ -1,0 +1,35 @@
+// The planet, its atmosphere, and the frames the host reports in. Private to the host.
+//
+// Global frame: planet-centred and non-rotating; x towards longitude 0 on the equator, y
+// towards the north pole, z towards longitude 90 degrees east on the equator. Like the vessel
+// frame (x right, y up, z forward) it is left-handed, so the vessel-to-global rotation is a
+// proper rotation. The air is at rest in this frame.
+#pragma once
+
+#include "vantor/sim/VesselRecord.h"
+
+namespace vantor {
+
+inline constexpr double kPlanetRadius = 6371000.0;  // metres
+inline constexpr double kSurfaceGravity = 9.80665;  // metres per second squared
+
+struct Atmosphere {
+  double density;       // kg per cubic metre
+  double pressure;      // pascal
+  double temperature;   // kelvin
+  double speedOfSound;  // metres per second
+};
+
+// The standard atmosphere up to 86 km; above it the density falls off exponentially.
+Atmosphere StandardAtmosphere(double altitude);
+
+// Sets the kinematic state of a vessel flying along its nose at the given airspeed, at a place
+// (radians, metres) and attitude (radians), then derives the observables.
+void PlaceKinematics(FlightState& state, double longitude, double latitude, double altitude,
+                     double heading, double pitch, double bank, double airspeed);
+
+// Recomputes every observable of the flight state from position, velocity and rotation.
+// groundContact is left as it is: only ground contact handling decides it.
+void DeriveObservables(FlightState& state);
+
+}  // namespace vantor
