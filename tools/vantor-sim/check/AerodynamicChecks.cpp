@@ -126,6 +126,7 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
   double firstAngles[2] = {0.0, 0.0};
   double lastAngles[2] = {0.0, 0.0};
   bool fourthIgnoredReported = false;
+  bool zeroTail = false;
   for (int k = 0; k < kMaxPoints; ++k) {
     const std::string key = PointKey(k);
     const bool given = reader_.Given(s, key);
@@ -158,6 +159,7 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
       report_.Warning(reader_.SectionLine(s),
                       "[" + s + "] " + key + " missing: it counts as the point (0, 0, 0)");
     } else if (!given && count > 0 && k == lastGiven + 1) {
+      zeroTail = true;
       report_.Warning(reader_.SectionLine(s),
                       "[" + s + "] the table does not end after PT" + std::to_string(lastGiven) +
                           ": its angle " + Number(previous) +
@@ -193,7 +195,7 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
     report_.Warning(reader_.SectionLine(s), "[" + s + "] starts with two points at the angle " +
                                                 Number(firstAngles[0]) +
                                                 ": below it the lift cannot be extrapolated");
-  } else if (lastAngles[0] == lastAngles[1]) {
+  } else if (lastAngles[0] == lastAngles[1] && !zeroTail) {
     report_.Warning(reader_.SectionLine(s), "[" + s + "] ends with two points at the angle " +
                                                 Number(lastAngles[1]) +
                                                 ": above it the lift cannot be extrapolated");
@@ -263,9 +265,9 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
       if (!reader_.HasSection(section)) {
         inheritedAll += (inheritedAll.empty() ? "" : ", ") + inherited;
       } else {
-        report_.Warning(reader_.SectionLine(section), "[" + std::string(section) + "] " + r.key +
-                                                          " missing: the " + name + " gets " +
-                                                          inherited);
+        report_.Warning(reader_.SectionLine(section),
+                        "[" + std::string(section) + "] " + r.key + " missing: the " + name +
+                            (std::string(name) == "flaps" ? " get " : " gets ") + inherited);
       }
     }
     if (!inheritedAll.empty()) {

@@ -185,7 +185,8 @@ void AircraftCheck::CheckComponents() {
                             "rotates");
       }
     }
-    auto inherited = [&](const char* key, const Working& working, const char* what) {
+    auto inherited = [&](const char* key, const Working& working, const char* what,
+                         const char* zero, Severity severity) {
       if (reader_.Given(s, key)) {
         return;
       }
@@ -193,9 +194,9 @@ void AircraftCheck::CheckComponents() {
         report_.Note(reader_.SectionLine(s), "[" + section + "] " + key + " missing: it keeps " +
                                                  what + " of [" + working.from + "]");
       } else {
-        report_.Warning(reader_.SectionLine(s), "[" + section + "] " + key +
-                                                    " missing: no component before gave one, "
-                                                    "so it is (0, 0, 0) or 0");
+        report_.Add(reader_.SectionLine(s), severity,
+                    "[" + section + "] " + key + " missing: no component before gave one, so " +
+                        what + " is " + zero);
       }
     };
     if (reader_.Entry(s, "TYPE") == nullptr && type.given) {
@@ -203,9 +204,9 @@ void AircraftCheck::CheckComponents() {
                                                "' of [" + type.from + "]");
     }
     if (translate) {
-      inherited("SHIFT", shift, "the shift");
+      inherited("SHIFT", shift, "the shift", "(0, 0, 0)", Severity::Warning);
     } else if (scaling) {
-      inherited("SCALE", scale, "the scale factors");
+      inherited("SCALE", scale, "the scale factors", "(0, 0, 0)", Severity::Error);
       if (!reader_.Given(s, "REF") && !reader_.Given(s, "ROT_PNT") && point.given) {
         report_.Note(reader_.SectionLine(s), "[" + section +
                                                  "] REF missing: it scales about "
@@ -213,8 +214,8 @@ void AircraftCheck::CheckComponents() {
                                                  point.from + "]");
       }
     } else {
-      inherited("ANGLE", angle, "the angle");
-      inherited("ROT_AXIS", axis, "the axis");
+      inherited("ANGLE", angle, "the angle", "0", Severity::Warning);
+      inherited("ROT_AXIS", axis, "the axis", "(0, 0, 0)", Severity::Error);
       if (axis.given && axisValue[0] == 0.0 && axisValue[1] == 0.0 && axisValue[2] == 0.0) {
         report_.Error(reader_.LineOf(s, "ROT_AXIS"),
                       "[" + section + "] rotates about the axis (0, 0, 0)");
