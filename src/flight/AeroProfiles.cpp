@@ -1,5 +1,7 @@
 #include "flight/AeroProfiles.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 
@@ -25,22 +27,65 @@ void HorizontalLiftCallback(double aoa, double mach, double reynolds, double* cl
   HorizontalLiftCoefficients(Slot, aoa, mach, reynolds, cl, cm, cd);
 }
 
-// The segment that serves aoa: the first whose upper angle is not below aoa, or the last.
-// Successive physics steps change the angle little, so the previous segment is tried first;
-// otherwise the uppers below aoa are counted without branches (the uppers rise).
-inline const LiftSegment& FindSegment(LiftTable& table, double aoa) {
-  const LiftSegment& last = table.segments[table.lastSegment];
-  const bool stillInside = (table.lastSegment == 0 || aoa > last.angle) &&
-                           (table.lastSegment == table.segmentCount - 1 || aoa <= last.upper);
-  if (stillInside) {
-    return last;
-  }
+// Angles and bucket places this large take the plain search: their bucket would not fit an
+// integer, and no physics step gives them.
+constexpr double kSearchLimit = 1e15;
+
+// The first segment whose upper angle is not below aoa, or the last: the plain linear search.
+int PlainSearch(const LiftTable& table, double aoa) {
+  const int last = table.segmentCount - 1;
   int index = 0;
-  for (int k = 0; k < kMaxLiftSegments; ++k) {
-    index += aoa > table.searchUppers[k] ? 1 : 0;
+  while (index < last && !(aoa <= table.searchUppers[index])) {
+    ++index;
   }
-  table.lastSegment = index;
-  return table.segments[index];
+  return index;
+}
+
+// The bucket of a place, clamped to the buckets on integers, which compilers do without
+// branches: angles beyond the table come at random and would defeat branch prediction.
+inline int BucketOf(double place) {
+  long long bucket = static_cast<long long>(place);
+  bucket = bucket < 0 ? 0 : bucket;
+  bucket = bucket > kSearchBuckets - 1 ? kSearchBuckets - 1 : bucket;
+  return static_cast<int>(bucket);
+}
+
+inline double PlaceOf(const LiftTable& table, double aoa) {
+  return (aoa - table.searchLow) * table.searchScale;
+}
+
+// The same answer as the plain search, from the angle's bucket: its first segment, one step
+// further when the angle lies above the bucket's split. The two walks only move where a bucket
+// holds more than one upper or rounding put the angle in a neighbouring bucket.
+inline int SearchSegment(const LiftTable& table, double aoa) {
+  const double place = PlaceOf(table, aoa);
+  if (!(std::fabs(aoa) < kSearchLimit) || !(std::fabs(place) < kSearchLimit)) {
+    return PlainSearch(table, aoa);
+  }
+  const int bucket = BucketOf(place);
+  int index = table.bucketStart[bucket] + (aoa > table.bucketSplit[bucket] ? 1 : 0);
+  while (aoa > table.searchUppers[index]) {
+    ++index;  // stops at the last segment, whose search upper is +infinity
+  }
+  while (aoa <= table.servesAbove[index]) {
+    --index;  // stops at the first segment, which serves everything above -infinity
+  }
+  return index;
+}
+
+// Successive physics steps change the angle little, so the previous call's segment is tried
+// first. Inside it both distances to its ends are positive (the upper end is stored one step up,
+// so that the angle of the upper point itself is inside); a single test keeps it predictable
+// also for angles at random.
+inline int FindSegment(LiftTable& table, double aoa) {
+  const int previous = table.lastSegment;
+  const double above = aoa - table.servesAbove[previous];
+  const double below = table.servesBelow[previous] - aoa;
+  if (std::min(above, below) > 0.0) {
+    return previous;
+  }
+  table.lastSegment = SearchSegment(table, aoa);
+  return table.lastSegment;
 }
 
 // Where the segment's two angles are equal there is no fraction: an angle short of the segment
@@ -53,32 +98,26 @@ inline double Fraction(const LiftSegment& segment, double aoa) {
   return aoa < segment.angle ? 0.0 : 1.0;
 }
 
-inline void EvaluateTable(LiftTable& table, double aoa, double& lift, double& moment,
-                          double& tableDrag) {
-  const LiftSegment& segment = FindSegment(table, aoa);
-  const double t = Fraction(segment, aoa);
-  lift = segment.lift + t * segment.liftStep;
-  moment = segment.moment + t * segment.momentStep;
-  tableDrag = segment.drag + t * segment.dragStep;
-}
-
-void EvaluateAirfoil(LiftTable& table, double aspectRatio, double efficiency, double zeroDrag,
-                     const AeroProfile& profile, double aoa, double mach, double* cl, double* cm,
-                     double* cd) {
-  double lift = 0.0;
-  double moment = 0.0;
-  double tableDrag = 0.0;
-  EvaluateTable(table, aoa, lift, moment, tableDrag);
-  *cl = lift;
-  *cm = moment;
-  if (table.userDragOn) {
-    *cd = tableDrag;
-    return;
-  }
+// Induced, wave and zero-lift drag; the host computes the first two. Kept out of line so that
+// evaluations with table drag need no stack frame.
+[[gnu::noinline]] double HostDrag(double lift, double aspectRatio, double efficiency,
+                                  double zeroDrag, const AeroProfile& profile, double mach) {
   const VECTOR3& m = profile.machNumbers;
   const double wave = vapiGetWaveDrag(mach, m.x, m.y, m.z, profile.waveDrag);
   const double induced = vapiGetInducedDrag(lift, aspectRatio, efficiency);
-  *cd = induced + wave + zeroDrag;
+  return induced + wave + zeroDrag;
+}
+
+inline void EvaluateAirfoil(LiftTable& table, double aspectRatio, double efficiency,
+                            double zeroDrag, const AeroProfile& profile, double aoa, double mach,
+                            double* cl, double* cm, double* cd) {
+  const LiftSegment& segment = table.segments[FindSegment(table, aoa)];
+  const double t = Fraction(segment, aoa);
+  const double lift = segment.lift + t * segment.liftStep;
+  *cl = lift;
+  *cm = segment.moment + t * segment.momentStep;
+  *cd = table.userDragOn ? segment.drag + t * segment.dragStep
+                         : HostDrag(lift, aspectRatio, efficiency, zeroDrag, profile, mach);
 }
 
 }  // namespace
@@ -165,10 +204,36 @@ void PrepareLiftTable(LiftTable& table) {
                                       drag(i + 1) - drag(i)};
     }
   }
-  // The last segment also serves every angle above the table, so its upper takes no part in
-  // the search.
-  for (int k = 0; k < kMaxLiftSegments + 2; ++k) {
-    table.searchUppers[k] = k < table.segmentCount - 1 ? table.segments[k].upper : kInfinity;
+  // The last segment also serves every angle above the table: its search upper is +infinity.
+  const int innerCount = table.segmentCount - 1;
+  for (int k = 0; k < kMaxLiftSegments; ++k) {
+    table.searchUppers[k] = k < innerCount ? table.segments[k].upper : kInfinity;
+    table.servesAbove[k] = k == 0 ? -kInfinity : table.segments[k].angle;
+    table.servesBelow[k] =
+        k < innerCount ? std::nextafter(table.segments[k].upper, kInfinity) : kInfinity;
+  }
+  // The buckets span the inner uppers; a table without finite ones gets one bucket for all.
+  table.searchLow = innerCount > 0 ? table.searchUppers[0] : 0.0;
+  bool finite = true;
+  for (int k = 0; k < innerCount; ++k) {
+    finite = finite && std::isfinite(table.searchUppers[k]);
+  }
+  const double range = innerCount > 0 ? table.searchUppers[innerCount - 1] - table.searchLow : 0.0;
+  const double scale = kSearchBuckets / range;
+  table.searchScale = finite && range > 0.0 && std::isfinite(scale) ? scale : 0.0;
+  for (int b = 0; b < kSearchBuckets; ++b) {
+    table.bucketStart[b] = 0;
+    table.bucketSplit[b] = kInfinity;
+  }
+  for (int k = 0; k < innerCount; ++k) {
+    const double place = PlaceOf(table, table.searchUppers[k]);
+    const int bucket = std::fabs(place) < kSearchLimit ? BucketOf(place) : 0;
+    if (table.bucketSplit[bucket] == kInfinity) {
+      table.bucketSplit[bucket] = table.searchUppers[k];
+    }
+    for (int b = bucket + 1; b < kSearchBuckets; ++b) {
+      ++table.bucketStart[b];
+    }
   }
   table.lastSegment = 0;
 }

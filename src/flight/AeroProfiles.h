@@ -11,6 +11,7 @@ inline constexpr int kProfileSlotCount = 9;
 inline constexpr int kMaxLiftPoints = 19;      // keys PT0 to PT18
 inline constexpr int kLiftTableCapacity = 50;  // room in a table; only kMaxLiftPoints are filled
 inline constexpr int kMaxLiftSegments = kMaxLiftPoints - 1;
+inline constexpr int kSearchBuckets = 64;
 
 struct LiftPoint {
   double angle;  // angle of attack, radians
@@ -39,9 +40,19 @@ struct LiftTable {
   // segment of span 0 that yields its point (or zeros when it has none).
   int segmentCount = 0;
   LiftSegment segments[kMaxLiftSegments] = {};
-  // Padded with +infinity: the branch-free search counts the uppers below the angle.
-  double searchUppers[kMaxLiftSegments + 2] = {};
-  int lastSegment = 0;  // where the previous evaluation ended; physics steps mostly stay there
+  // The segment search, prepared at load. searchUppers holds the angles between segments
+  // (each segment's upper but the last's) and +infinity after them; servesAbove[k] is the angle
+  // above which segment k serves (-infinity for the first). Buckets of equal width spread over
+  // the inner uppers: bucketStart[b] counts the uppers in lower buckets, bucketSplit[b] is the
+  // first upper in bucket b (+infinity when it holds none).
+  double searchUppers[kMaxLiftSegments] = {};
+  double servesAbove[kMaxLiftSegments] = {};
+  double servesBelow[kMaxLiftSegments] = {};  // just above the segment's upper (+inf: last)
+  double searchLow = 0.0;                     // the first inner upper
+  double searchScale = 0.0;                   // buckets per radian above searchLow
+  unsigned char bucketStart[kSearchBuckets] = {};
+  double bucketSplit[kSearchBuckets] = {};
+  int lastSegment = 0;  // the segment of the previous evaluation
 };
 
 struct AeroProfile {
