@@ -6,6 +6,7 @@
 #include <string>
 
 #include "vantor/Types.h"
+#include "vantor/Vessel.h"
 #include "vantor/sim/VesselRecord.h"
 
 namespace vantor::testing {
