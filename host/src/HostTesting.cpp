@@ -68,6 +68,10 @@ void PlaceVessel(VesselRecord& vessel, const Placement& placement) {
   vessel.state.groundContact = placement.landed;
 }
 
+void RefreshObservables(VesselRecord& vessel) {
+  DeriveObservables(vessel.state);
+}
+
 void SetFocus(VesselRecord* vessel) {
   Host().focus = vessel;
 }
