@@ -17,8 +17,17 @@ struct Component {
   char text[kComponentSize + 1] = "";
 };
 
+// An empty path names no file (class set-up leaves it empty when the vessel's path would not
+// fit); the platform's lookup would search its own folders for it.
+bool NamesNoFile(const char* path) {
+  return path == nullptr || path[0] == '\0';
+}
+
 DWORD LookUp(const char* path, const char* section, const char* key, const char* defaultText,
              char (&value)[kProfileValueSize]) {
+  if (NamesNoFile(path)) {
+    return static_cast<DWORD>(CopyText(value, defaultText));
+  }
   return GetPrivateProfileStringA(section, key, defaultText, value,
                                   static_cast<DWORD>(kProfileValueSize), path);
 }
@@ -71,7 +80,9 @@ void FormatVector(const VECTOR3& vector, char (&text)[kProfileValueSize]) {
 }  // namespace
 
 bool ReadProfileInt(const char* path, const char* section, const char* key, int& value) {
-  value = static_cast<int>(GetPrivateProfileIntA(section, key, value, path));
+  if (!NamesNoFile(path)) {
+    value = static_cast<int>(GetPrivateProfileIntA(section, key, value, path));
+  }
   return true;
 }
 
