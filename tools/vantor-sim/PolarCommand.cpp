@@ -106,17 +106,28 @@ int RunPolar(Arguments& arguments) {
     throw UsageError("--mach must not be negative");
   }
 
+  if (name.empty()) {
+    throw UsageError("the vessel name is empty");
+  }
   // Paths given on the command line are meant from where the command was started.
+  std::error_code error;
+  const std::filesystem::path root = std::filesystem::absolute(arguments.Root(), error);
+  if (error || !std::filesystem::is_directory(root, error)) {
+    throw UsageError("simulator root " + arguments.Root() + " is not a folder");
+  }
   const std::string modules = std::filesystem::absolute(arguments.Modules()).string();
   const std::string csvPath = arguments.Has("--csv")
                                   ? std::filesystem::absolute(arguments.Value("--csv", "")).string()
                                   : std::string();
-  std::error_code error;
-  std::filesystem::current_path(arguments.Root(), error);
-  if (error) {
-    throw UsageError("cannot enter root " + arguments.Root() + ": " + error.message());
-  }
   vantor::sim::SetModuleFolder(modules);
+  const std::string library = vantor::sim::ModulePath("aircraft");
+  if (!std::filesystem::is_regular_file(library, error)) {
+    throw UsageError("module not found: " + library);
+  }
+  std::filesystem::current_path(root, error);
+  if (error) {
+    throw UsageError("cannot enter simulator root " + root.string() + ": " + error.message());
+  }
   vantor::VesselRecord* vessel = vantor::sim::CreateVessel(name, "aircraft");
   if (vessel == nullptr) {
     throw UsageError("cannot create vessel " + name);
