@@ -70,7 +70,7 @@ double Aircraft::ToggleSequence(int index) {
   if (target > 1.0) {
     target = 1.0;
   }
-  if (target < 0.0) {
+  if (!(target >= 0.0)) {  // also a state restored as not-a-number: stow rather than spread it
     target = 0.0;
   }
   seq->target = target;
