@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <limits>
 
-#include "autopilot/FiniteProfileValues.h"
 #include "config/ProfileReaders.h"
 #include "frame/Aircraft.h"
 #include "frame/Angles.h"
@@ -45,10 +44,16 @@ bool ReadWaypoint(const char* path, int index, Waypoint& waypoint) {
   waypoint.throttle = -1.0;
 
   // (0, 0, 0) is a real place; a waypoint without a full position of its own would send the
-  // aircraft there silently, so it ends the list instead.
+  // aircraft there silently, so it ends the list instead. The vector reader cannot tell an
+  // absent key from a given one, so presence is asked of the string reader; components the
+  // value leaves out keep the unknown seed.
+  char positionProbe[2] = "";
+  if (ReadProfileString(path, section, "POSITION", positionProbe) == 0) {
+    return false;
+  }
   const double unknown = std::numeric_limits<double>::quiet_NaN();
   waypoint.position = VECTOR3{unknown, unknown, unknown};
-  ReadFiniteProfileVector(path, section, "POSITION", waypoint.position);
+  ReadProfileVector(path, section, "POSITION", waypoint.position);
   if (!std::isfinite(waypoint.position.x) || !std::isfinite(waypoint.position.y) ||
       !std::isfinite(waypoint.position.z)) {
     return false;
@@ -56,13 +61,13 @@ bool ReadWaypoint(const char* path, int index, Waypoint& waypoint) {
   waypoint.position.x *= RAD;
   waypoint.position.y *= RAD;
 
-  ReadFiniteProfileDouble(path, section, "BRAKES", waypoint.brakes);
-  ReadFiniteProfileDouble(path, section, "FLAPS", waypoint.flaps);
-  ReadFiniteProfileDouble(path, section, "PROXIMITY", waypoint.proximity);
-  ReadFiniteProfileDouble(path, section, "SPEED", waypoint.speed);
-  ReadFiniteProfileDouble(path, section, "THROTTLE", waypoint.throttle);
+  ReadProfileDouble(path, section, "BRAKES", waypoint.brakes);
+  ReadProfileDouble(path, section, "FLAPS", waypoint.flaps);
+  ReadProfileDouble(path, section, "PROXIMITY", waypoint.proximity);
+  ReadProfileDouble(path, section, "SPEED", waypoint.speed);
+  ReadProfileDouble(path, section, "THROTTLE", waypoint.throttle);
   waypoint.course = -1.0;
-  ReadFiniteProfileDouble(path, section, "Course", waypoint.course);
+  ReadProfileDouble(path, section, "Course", waypoint.course);
   return true;
 }
 
