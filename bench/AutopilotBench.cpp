@@ -1,12 +1,14 @@
 // Cost of one frame with the autopilot flying a flight plan, beside its floor: the trigonometric
 // calls such a frame cannot avoid (bearing, distance and the climb angle), and the status line.
-#include <benchmark/benchmark.h>
+#include "frame/Aircraft.h"
+// The host's testing face needs VESSEL, declared through the aircraft's header above.
 #include <vantor/testing/HostTesting.h>
+
+#include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <cstdio>
 
-#include "frame/Aircraft.h"
 #include "frame/Angles.h"
 #include "frame/Text.h"
 
