@@ -50,11 +50,12 @@ bool ReadInt(const char*& text, int& value) {
   return true;
 }
 
-// Reads a leading number as "%lf" would.
+// Reads a leading number as "%lf" would. Infinities and NaN are refused, as the target boxes
+// refuse them: no control law can fly toward them.
 bool ReadDouble(const char*& text, double& value) {
   char* end = nullptr;
   const double number = std::strtod(text, &end);
-  if (end == text) {
+  if (end == text || !std::isfinite(number)) {
     return false;
   }
   value = number;
@@ -119,7 +120,7 @@ void RestoreSequence(Aircraft& aircraft, const char* value) {
   if (!ReadInt(value, index) || !ReadInt(value, direction) || !ReadDouble(value, state)) {
     return;
   }
-  if (index < 0 || index >= SequenceCount(aircraft) || std::isnan(state)) {
+  if (index < 0 || index >= SequenceCount(aircraft)) {
     return;
   }
   // The sequence step knows only the two directions and states from 0 to 1.
