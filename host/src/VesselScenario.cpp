@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "CallLog.h"
-#include "Geometry.h"
 #include "HostState.h"
+#include "ScenarioLoadStatus.h"
 #include "vantor/Vessel.h"
 #include "vantor/sim/ScenarioStream.h"
 #include "vantor/sim/VesselRecord.h"
@@ -96,39 +96,6 @@ bool ReadOnlyNumber(const char* text, double& value) {
   return true;
 }
 
-// Where and how the vessel flies, in the units of the scenario lines (degrees, metres, m/s).
-struct Placement {
-  double longitude;
-  double latitude;
-  double altitude;
-  double heading;
-  double pitch;
-  double bank;
-  double airspeed;
-};
-
-// A vessel not yet placed may have no defined attitude; such a quantity starts at 0.
-double Finite(double value) {
-  return std::isfinite(value) ? value : 0.0;
-}
-
-Placement CurrentPlacement(const FlightState& state) {
-  return Placement{Finite(state.longitude / kDegree),
-                   Finite(state.latitude / kDegree),
-                   Finite(state.altitude),
-                   Finite(state.heading / kDegree),
-                   Finite(state.pitch / kDegree),
-                   Finite(state.bank / kDegree),
-                   Finite(state.airspeed)};
-}
-
-// Each line changes one quantity; the vessel is placed afresh from all of them, so the lines
-// may come in any order.
-void Place(VesselRecord& record, const Placement& p) {
-  vantor::PlaceKinematics(record.state, p.longitude * kDegree, p.latitude * kDegree, p.altitude,
-                          p.heading * kDegree, p.pitch * kDegree, p.bank * kDegree, p.airspeed);
-}
-
 vantor::ThrusterGroupRecord* NewestMainGroup(const VesselRecord& record) {
   for (auto group = record.thrusterGroups.rbegin(); group != record.thrusterGroups.rend();
        ++group) {
@@ -156,21 +123,22 @@ double Clamp01(double value) {
   return value < 0.0 ? 0.0 : value > 1.0 ? 1.0 : value;
 }
 
-// Applies a host line; false when the line is not one the host can take.
-bool ApplyHostLine(VesselRecord& record, const char* line) {
+// Applies a host line; false when the line is not one the host can take. Placement lines only
+// gather into the load's placement: the host places the vessel once the block has been read.
+bool ApplyHostLine(vantor::ScenarioLoadStatus& load, const char* line) {
+  VesselRecord& record = *load.vessel;
+  vantor::testing::Placement& placement = load.placement;
   const char* value = nullptr;
-  Placement placement = CurrentPlacement(record.state);
   double number = 0.0;
   if (FirstWordIs(line, "STATUS", value)) {
-    if (StartsWithIgnoringCase(value, "Flying") && *SkipBlanks(value + 6) == '\0') {
-      record.state.groundContact = false;
-      return true;
+    const bool flying = StartsWithIgnoringCase(value, "Flying");
+    const bool landed = StartsWithIgnoringCase(value, "Landed");
+    if ((!flying && !landed) || *SkipBlanks(value + 6) != '\0') {
+      return false;
     }
-    if (StartsWithIgnoringCase(value, "Landed") && *SkipBlanks(value + 6) == '\0') {
-      record.state.groundContact = true;
-      return true;
-    }
-    return false;
+    placement.landed = landed;
+    load.placementGiven = true;
+    return true;
   }
   if (FirstWordIs(line, "POS", value)) {
     double longitude = 0.0;
@@ -179,18 +147,21 @@ bool ApplyHostLine(VesselRecord& record, const char* line) {
         std::fabs(latitude) > 90.0) {
       return false;
     }
-    placement.longitude = longitude;
-    placement.latitude = latitude;
-    Place(record, placement);
+    placement.longitudeDeg = longitude;
+    placement.latitudeDeg = latitude;
+    load.placementGiven = true;
     return true;
   }
   struct PlacementLine {
     const char* keyword;
-    double Placement::*field;
+    double vantor::testing::Placement::*field;
   };
   static constexpr PlacementLine kPlacementLines[] = {
-      {"ALT", &Placement::altitude}, {"HDG", &Placement::heading},    {"PITCH", &Placement::pitch},
-      {"BANK", &Placement::bank},    {"SPEED", &Placement::airspeed},
+      {"ALT", &vantor::testing::Placement::altitude},
+      {"HDG", &vantor::testing::Placement::headingDeg},
+      {"PITCH", &vantor::testing::Placement::pitchDeg},
+      {"BANK", &vantor::testing::Placement::bankDeg},
+      {"SPEED", &vantor::testing::Placement::airspeed},
   };
   for (const PlacementLine& entry : kPlacementLines) {
     if (FirstWordIs(line, entry.keyword, value)) {
@@ -198,7 +169,7 @@ bool ApplyHostLine(VesselRecord& record, const char* line) {
         return false;
       }
       placement.*entry.field = number;
-      Place(record, placement);
+      load.placementGiven = true;
       return true;
     }
   }
@@ -238,18 +209,28 @@ void VESSEL::ParseScenarioLineEx(char* line, void* status) const {
   if (*text == '\0' || IsModuleLine(text)) {
     return;
   }
-  if (!ApplyHostLine(*handle_, text)) {
+  bool applied = false;
+  if (status != nullptr) {
+    applied = ApplyHostLine(*static_cast<vantor::ScenarioLoadStatus*>(status), text);
+  } else {
+    // Without the host's load in progress (a test may call this directly) the line takes
+    // effect at once.
+    vantor::ScenarioLoadStatus load(*handle_);
+    applied = ApplyHostLine(load, text);
+    vantor::FinishScenarioLoad(load);
+  }
+  if (!applied) {
     handle_->unknownScenarioLines.emplace_back(text);
   }
 }
 
 void VESSEL::SaveDefaultState(FILEHANDLE scenario) const {
-  log::Call("SaveDefaultState", log::Pointer{scenario});
+  log::Call("SaveDefaultState", log::Handle{"file", scenario});
   if (scenario == nullptr) {
     return;
   }
   const VesselRecord& record = *handle_;
-  const Placement p = CurrentPlacement(record.state);
+  const FlightState& state = record.state;
   std::vector<std::string>& out = scenario->written;
   char line[400];  // room for any finite double in "%.3f"
   const auto emit = [&](int length) {
@@ -257,13 +238,14 @@ void VESSEL::SaveDefaultState(FILEHANDLE scenario) const {
       out.emplace_back(line);
     }
   };
-  out.emplace_back(record.state.groundContact ? "STATUS Landed" : "STATUS Flying");
-  emit(std::snprintf(line, sizeof line, "POS %.8f %.8f", p.longitude, p.latitude));
-  emit(std::snprintf(line, sizeof line, "ALT %.3f", p.altitude));
-  emit(std::snprintf(line, sizeof line, "HDG %.4f", p.heading));
-  emit(std::snprintf(line, sizeof line, "PITCH %.4f", p.pitch));
-  emit(std::snprintf(line, sizeof line, "BANK %.4f", p.bank));
-  emit(std::snprintf(line, sizeof line, "SPEED %.3f", p.airspeed));
+  out.emplace_back(state.groundContact ? "STATUS Landed" : "STATUS Flying");
+  emit(std::snprintf(line, sizeof line, "POS %.8f %.8f", state.longitude / kDegree,
+                     state.latitude / kDegree));
+  emit(std::snprintf(line, sizeof line, "ALT %.3f", state.altitude));
+  emit(std::snprintf(line, sizeof line, "HDG %.4f", state.heading / kDegree));
+  emit(std::snprintf(line, sizeof line, "PITCH %.4f", state.pitch / kDegree));
+  emit(std::snprintf(line, sizeof line, "BANK %.4f", state.bank / kDegree));
+  emit(std::snprintf(line, sizeof line, "SPEED %.3f", state.airspeed));
   if (const vantor::PropellantRecord* tank = MainTank(record)) {
     emit(std::snprintf(line, sizeof line, "FUEL %.6f", FuelFraction(*tank)));
   }
