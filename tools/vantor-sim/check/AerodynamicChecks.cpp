@@ -63,13 +63,14 @@ void AircraftCheck::CheckInducedDrag() {
   }
   auto check = [&](bool userDrag, double efficiency, double aspect, const std::string& from,
                    const char* surface) {
-    if (userDrag || (efficiency != 0.0 && aspect != 0.0)) {
+    if (userDrag || efficiency * aspect > 0.0) {
       return;
     }
     report_.Error(reader_.SectionLine(from.substr(1, from.size() - 2)),
-                  std::string("the ") + surface + "'s induced drag divides by 0: " + from +
-                      " WING_EFFICIENCY is " + Number(efficiency) + " and ASPECT_RATIO " +
-                      Number(aspect) + " (give both, or table drag with USER_DRAG=1)");
+                  std::string("the ") + surface +
+                      "'s induced drag divides by its aspect ratio times its efficiency, here " +
+                      from + " ASPECT_RATIO " + Number(aspect) + " and WING_EFFICIENCY " +
+                      Number(efficiency) + ": give both, or table drag with USER_DRAG=1");
   };
   userDragVertical_ = reader_.Integer("VLIFT", "USER_DRAG").value_or(0) == 1;
   const auto horizontalSwitch = reader_.Integer("HLIFT", "USER_DRAG");
@@ -188,7 +189,7 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
   if (count < 2) {
     report_.Error(reader_.SectionLine(s),
                   "[" + s + "] has " + std::to_string(count) +
-                      " point: a lift table needs at least two to interpolate between");
+                      " point: with fewer than two the lift does not change with the angle");
     return;
   }
   if (firstAngles[0] == firstAngles[1]) {
@@ -303,13 +304,12 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
 }
 
 void AircraftCheck::CheckGround() {
-  Missing("STEERING", "FRICTION", Severity::Error,
-          "it has no default, so the wheels have no friction");
+  Missing("STEERING", "FRICTION", Severity::Note, "the module uses (0.05, 0.8, 0)");
   if (const auto speed = reader_.Scalar("STEERING", "SPEED"); speed && *speed <= 0.0) {
-    report_.Error(reader_.LineOf("STEERING", "SPEED"),
-                  "SPEED " + Number(*speed) +
-                      " is not positive: the steering force divides by "
-                      "it");
+    report_.Warning(reader_.LineOf("STEERING", "SPEED"),
+                    "SPEED " + Number(*speed) +
+                        " is not positive: the steering force fades out over it, so there is "
+                        "none; the nose wheel only turns");
   }
   if (const auto force = reader_.Scalar("BRAKES", "FACTOR"); force && *force < 0.0) {
     report_.Error(reader_.LineOf("BRAKES", "FACTOR"),

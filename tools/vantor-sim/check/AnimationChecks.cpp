@@ -55,8 +55,10 @@ void AircraftCheck::CheckPayloads() {
       return;
     }
     const char* s = section.c_str();
-    Missing(s, "NAME", Severity::Error, "the released vessel has no name");
-    Missing(s, "MODULE", Severity::Error, "the released vessel has no class");
+    Missing(
+        s, "NAME", Severity::Note,
+        "the released vessel is named after the aircraft: NAME-payload-" + std::to_string(count));
+    Missing(s, "MODULE", Severity::Warning, "the released vessel is a plain vessel of no class");
     Missing(s, "MESHNAME", Severity::Warning, "the payload is not shown while attached");
     Missing(s, "OFF", Severity::Warning, "the payload sits at (0, 0, 0)");
     Missing(s, "SPEED", Severity::Note, "the payload leaves without spin");
@@ -249,10 +251,10 @@ void AircraftCheck::CheckLinks() {
     }
     const int line = reader_.LineOf(link.section, link.key);
     if (*value >= sequenceCount) {
-      report_.Error(line, std::string(link.key) + " " + std::to_string(*value) +
-                              " names no sequence: " + std::to_string(sequenceCount) +
-                              " animation sequence" + (sequenceCount == 1 ? " is" : "s are") +
-                              " read");
+      report_.Error(
+          line, std::string(link.key) + " " + std::to_string(*value) +
+                    " names no sequence, so nothing is linked: " + std::to_string(sequenceCount) +
+                    " animation sequence" + (sequenceCount == 1 ? " is" : "s are") + " read");
     } else if (std::string(link.section) == "FLAPS" &&
                sequences_[static_cast<std::size_t>(*value)].initial != 0.0) {
       report_.Note(line, "the flaps start retracted: the INITIAL of [" +
