@@ -225,7 +225,8 @@ TEST(AircraftCheck, MissingKeysAndValuesWithoutSense) {
 TEST(AircraftCheck, SequencesLinksAndKeys) {
   const Planted cases[] = {
       Plant("component naming no sequence", "SEQ=0", "SEQ=3", "SEQ=3", Severity::Error,
-            "SEQ 3 names no sequence: 3 animation sequences are read"),
+            "SEQ 3 names no sequence, so the component moves nothing: 3 animation sequences are "
+            "read"),
       Plant("link naming no sequence", "[ELEVATOR]\nSEQ=1", "[ELEVATOR]\nSEQ=7", "SEQ=7",
             Severity::Error, "names no sequence"),
       Plant("aileron link naming no sequence", "AREA=1", "AREA=1\nLSEQ=3", "LSEQ=3",

@@ -61,16 +61,24 @@ void AircraftCheck::CheckInducedDrag() {
                    "so both airfoils take [AIRCRAFT] WING_EFFICIENCY and ASPECT_RATIO");
     }
   }
+  // A missing value keeps the profile slot's, 0 in a fresh slot; the airfoil's own inheritance
+  // from the wing does not reach the induced drag.
   auto check = [&](bool userDrag, double efficiency, double aspect, const std::string& from,
                    const char* surface) {
     if (userDrag || efficiency * aspect > 0.0) {
       return;
     }
-    report_.Error(reader_.SectionLine(from.substr(1, from.size() - 2)),
+    const std::string section = from.substr(1, from.size() - 2);
+    auto shown = [&](const char* key, double value) {
+      return std::string(key) + " " +
+             (reader_.Given(section, key) ? Number(value) : std::string("missing (0)"));
+    };
+    report_.Error(reader_.SectionLine(section),
                   std::string("the ") + surface +
                       "'s induced drag divides by its aspect ratio times its efficiency, here " +
-                      from + " ASPECT_RATIO " + Number(aspect) + " and WING_EFFICIENCY " +
-                      Number(efficiency) + ": give both, or table drag with USER_DRAG=1");
+                      from + " " + shown("ASPECT_RATIO", aspect) + " and " +
+                      shown("WING_EFFICIENCY", efficiency) +
+                      ": give both, or table drag with USER_DRAG=1");
   };
   userDragVertical_ = reader_.Integer("VLIFT", "USER_DRAG").value_or(0) == 1;
   const auto horizontalSwitch = reader_.Integer("HLIFT", "USER_DRAG");
@@ -170,7 +178,7 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
     if (given && userDrag && !ConvertTuple(entry->value, 4).supplied[3]) {
       report_.Error(entry->line, key +
                                      " has no fourth element: table drag is on (USER_DRAG=1), "
-                                     "so the point has no drag coefficient");
+                                     "so the point's drag coefficient is 0");
     } else if (given && !userDrag && !fourthIgnoredReported &&
                !ConvertTuple(entry->value, 3).extra.empty()) {
       fourthIgnoredReported = true;

@@ -145,8 +145,9 @@ void AircraftCheck::CheckComponents() {
       if (sequence < 0 || sequence >= sequenceCount) {
         report_.Error(reader_.LineOf(s, "SEQ"),
                       "SEQ " + std::to_string(sequence) +
-                          " names no sequence: " + std::to_string(sequenceCount) +
-                          " animation sequence" + (sequenceCount == 1 ? " is" : "s are") + " read");
+                          " names no sequence, so the component moves nothing: " +
+                          std::to_string(sequenceCount) + " animation sequence" +
+                          (sequenceCount == 1 ? " is" : "s are") + " read");
       } else if (++sequences_[static_cast<std::size_t>(sequence)].components ==
                  static_cast<int>(kComponentsPerSequence) + 1) {
         report_.Warning(reader_.LineOf(s, "SEQ"),
