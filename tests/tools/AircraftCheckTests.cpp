@@ -241,6 +241,12 @@ TEST(AircraftCheck, SequencesLinksAndKeys) {
             "J (release a payload)"),
       Plant("brake on the plan key", "KEY=B", "KEY=L", "KEY=L", Severity::Warning,
             "L (the flight-plan name box)"),
+      Plant("two sequences of one name", "NAME=Flaps", "NAME=Gear", "NAME=Gear", Severity::Warning,
+            "a look-up by name finds only that one", 2),
+      Plant("two payloads of one name", "MODULE=Pod",
+            "MODULE=Pod\n[PAYLOAD_1]\nMASS=400\nOFF=(0,-1.5,2)\nMESHNAME=Pod\nNAME=Pod1\n"
+            "MODULE=Pod",
+            "NAME=Pod1", Severity::Warning, "this one cannot be", 2),
       Plant("type in lower case", "TYPE=TRANSLATE", "TYPE=translate", "TYPE=translate",
             Severity::Warning, "builds a rotation"),
       Plant("inherited axis", "ROT_AXIS=(1,0,0)\nRANGE=(0,1)", "RANGE=(0,1)", "[ANIM_COMP_1]",

@@ -1,6 +1,8 @@
 // Payloads, animation sequences and components, the links from controls to sequences, and keys
 // that clash.
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "check/AircraftCheck.h"
 #include "check/Lists.h"
@@ -43,6 +45,7 @@ struct Working {
 
 void AircraftCheck::CheckPayloads() {
   constexpr int kCapacity = 10;
+  std::map<std::string, std::string> payloadNames;  // name, section
   int count = 0;
   for (; count < kCapacity; ++count) {
     const std::string section = Numbered("PAYLOAD_", count);
@@ -59,6 +62,17 @@ void AircraftCheck::CheckPayloads() {
         s, "NAME", Severity::Note,
         "the released vessel is named after the aircraft: NAME-payload-" + std::to_string(count));
     Missing(s, "MODULE", Severity::Warning, "the released vessel is a plain vessel of no class");
+    // The simulator refuses a vessel name that is taken: the second payload never leaves.
+    if (const auto name = reader_.Text(s, "NAME"); name && !name->empty()) {
+      const std::string kept = name->substr(0, 31);
+      if (const auto earlier = payloadNames.find(kept); earlier != payloadNames.end()) {
+        report_.Warning(reader_.LineOf(s, "NAME"),
+                        "[" + section + "] has the NAME '" + kept + "' of [" + earlier->second +
+                            "]: once that one is released, this one cannot be");
+      } else {
+        payloadNames.emplace(kept, section);
+      }
+    }
     Missing(s, "MESHNAME", Severity::Warning, "the payload is not shown while attached");
     Missing(s, "OFF", Severity::Warning, "the payload sits at (0, 0, 0)");
     Missing(s, "SPEED", Severity::Note, "the payload leaves without spin");
@@ -69,6 +83,7 @@ void AircraftCheck::CheckPayloads() {
 
 void AircraftCheck::CheckSequences() {
   constexpr int kCapacity = 10;
+  std::vector<std::pair<std::string, std::string>> sequenceNames;  // name, section
   int count = 0;
   for (; count < kCapacity; ++count) {
     const std::string section = Numbered("ANIM_SEQ_", count);
@@ -113,6 +128,18 @@ void AircraftCheck::CheckSequences() {
                                                         " is negative: the drag element pushes "
                                                         "forward");
     }
+    // Look-ups by name find the first sequence of a name, after the cut to 23 characters.
+    const std::string name =
+        reader_.Text(s, "NAME").value_or("Sequence " + std::to_string(count)).substr(0, 23);
+    for (const auto& [earlier, earlierSection] : sequenceNames) {
+      if (earlier == name) {
+        report_.Warning(reader_.LineOf(s, "NAME"), "[" + section + "] has the name '" + name +
+                                                       "' of [" + earlierSection +
+                                                       "]: a look-up by name finds only that one");
+        break;
+      }
+    }
+    sequenceNames.emplace_back(name, section);
     sequences_.push_back({section, code, reader_.LineOf(s, "KEY"), initial, 0});
   }
   if (count == kCapacity) {
