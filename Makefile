@@ -7,7 +7,7 @@ SIM := $(BUILD)/bin/vantor-sim
 DEB_PACKAGES := libeigen3-dev gnuplot-nox
 DEB_CHECK := /usr/include/eigen3/Eigen/Core /usr/bin/gnuplot
 
-.PHONY: all deps build test fly sanitize format clean
+.PHONY: all deps build test fly sanitize fuzz fuzz-deps format clean
 
 all: build
 
@@ -38,6 +38,34 @@ sanitize: deps
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 	ctest --preset sanitize
+
+# Each libFuzzer target for FUZZ_SECONDS, from the seeds in fuzz/corpus/ and what earlier runs
+# found (build/fuzz/corpus/). A finding stops the run and leaves its input in build/fuzz/findings/.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := aircraft_file flight_plan scenario_lines keys_and_frames
+FUZZ_DEB_PACKAGES := clang-14 libclang-rt-14-dev
+FUZZ_RUNTIME := $(wildcard /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a)
+
+fuzz-deps:
+	@if [ ! -x /usr/bin/clang++-14 ] || [ -z "$(FUZZ_RUNTIME)" ]; then \
+	  if [ "$$(id -u)" = 0 ]; then \
+	    echo "Installing $(FUZZ_DEB_PACKAGES)"; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $(FUZZ_DEB_PACKAGES) >/dev/null; \
+	  else \
+	    echo "Missing packages; run: sudo apt-get install $(FUZZ_DEB_PACKAGES)"; exit 1; \
+	  fi; \
+	fi
+
+fuzz: fuzz-deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@for target in $(FUZZ_TARGETS); do \
+	  mkdir -p build/fuzz/corpus/$$target build/fuzz/findings; \
+	  echo "fuzz_$$target: $(FUZZ_SECONDS) s"; \
+	  build/fuzz/bin/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
+	    -artifact_prefix=build/fuzz/findings/$$target- -print_final_stats=1 \
+	    build/fuzz/corpus/$$target fuzz/corpus/$$target || exit 1; \
+	done
 
 format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i
