@@ -41,6 +41,7 @@ sanitize: deps
 
 # Each libFuzzer target for FUZZ_SECONDS, from the seeds in fuzz/corpus/ and what earlier runs
 # found (build/fuzz/corpus/). A finding stops the run and leaves its input in build/fuzz/findings/.
+# Paths are absolute: the targets run in a temporary simulator root of their own.
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := aircraft_file flight_plan scenario_lines keys_and_frames
 FUZZ_DEB_PACKAGES := clang-14 libclang-rt-14-dev
@@ -63,8 +64,9 @@ fuzz: fuzz-deps
 	  mkdir -p build/fuzz/corpus/$$target build/fuzz/findings; \
 	  echo "fuzz_$$target: $(FUZZ_SECONDS) s"; \
 	  build/fuzz/bin/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
-	    -artifact_prefix=build/fuzz/findings/$$target- -print_final_stats=1 \
-	    build/fuzz/corpus/$$target fuzz/corpus/$$target || exit 1; \
+	    $$([ -f fuzz/$$target.dict ] && echo -dict=$(CURDIR)/fuzz/$$target.dict) \
+	    -artifact_prefix=$(CURDIR)/build/fuzz/findings/$$target- -print_final_stats=1 \
+	    $(CURDIR)/build/fuzz/corpus/$$target $(CURDIR)/fuzz/corpus/$$target || exit 1; \
 	done
 
 format:

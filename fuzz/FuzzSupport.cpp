@@ -35,8 +35,9 @@ bool IsWordCharacter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-// The first "nan" or "inf" written as a number in a log line: outside double quotes (texts are
-// quoted, with backslash escapes) and not part of a longer word. Empty when there is none.
+// The first "nan" or "inf" written as a number among a log line's arguments: outside double
+// quotes (texts are quoted, with backslash escapes), not part of a longer word, and before the
+// " -> " of a result. Empty when there is none.
 std::string_view NonFiniteNumberIn(std::string_view line) {
   bool quoted = false;
   for (std::size_t i = 0; i < line.size(); ++i) {
@@ -54,6 +55,9 @@ std::string_view NonFiniteNumberIn(std::string_view line) {
       continue;
     }
     const std::string_view rest = line.substr(i);
+    if (rest.starts_with(" -> ")) {
+      break;  // what the host returns is the host's own figure
+    }
     if ((rest.starts_with("nan") || rest.starts_with("inf")) &&
         (i == 0 || !IsWordCharacter(line[i - 1])) &&
         (rest.size() == 3 || !IsWordCharacter(rest[3]))) {

@@ -1,4 +1,6 @@
 // Animation components: mesh-group transforms attached to a sub-range of a sequence's state.
+#include <cfloat>
+#include <cmath>
 #include <cstring>
 #include <new>
 
@@ -31,8 +33,11 @@ MGROUP_TRANSFORM* BuildTransform(const ComponentWorkingValues& values, const UIN
   if (std::strcmp(values.type, "SCALE") == 0) {
     return new (std::nothrow) MGROUP_SCALE(0, groups, groupCount, values.reference, values.scale);
   }
-  return new (std::nothrow) MGROUP_ROTATE(0, groups, groupCount, values.reference, values.axis,
-                                          static_cast<float>(values.angle * RAD));
+  // The host takes the angle as a float; one beyond its range would arrive as an infinity.
+  const double radians = values.angle * RAD;
+  const float angle = std::fabs(radians) <= FLT_MAX ? static_cast<float>(radians) : 0.0f;
+  return new (std::nothrow)
+      MGROUP_ROTATE(0, groups, groupCount, values.reference, values.axis, angle);
 }
 
 }  // namespace

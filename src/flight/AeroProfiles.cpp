@@ -118,6 +118,13 @@ inline void EvaluateAirfoil(LiftTable& table, double aspectRatio, double efficie
   *cm = segment.moment + t * segment.momentStep;
   *cd = table.userDragOn ? segment.drag + t * segment.dragStep
                          : HostDrag(lift, aspectRatio, efficiency, zeroDrag, profile, mach);
+  // Tables of extreme figures overflow in the differences or the drag sum; the host would
+  // spread an infinity through the whole vessel, so such a coefficient gives no force.
+  if (!std::isfinite(*cl + *cm + *cd)) [[unlikely]] {
+    *cl = std::isfinite(*cl) ? *cl : 0.0;
+    *cm = std::isfinite(*cm) ? *cm : 0.0;
+    *cd = std::isfinite(*cd) ? *cd : 0.0;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Engine settings of the AIRCRAFT section and the per-frame engine management: the hand-over
 // between main engine and afterburner, and the thrust-limit laws.
 #include <algorithm>
+#include <cmath>
 
 #include "config/ProfileReaders.h"
 #include "frame/Aircraft.h"
@@ -87,7 +88,8 @@ void Aircraft::ManageEngines() {
   }
 
   const THRUSTER_HANDLE active = vessel.burnerEngaged ? vessel.burnerThruster : vessel.mainThruster;
-  if (active != nullptr && GetThrusterMax0(active) != limit) {
+  // A law that overflows (extreme thrust or efficiency figures) leaves the thrust as it was.
+  if (active != nullptr && std::isfinite(limit) && GetThrusterMax0(active) != limit) {
     SetThrusterMax0(active, limit);
   }
   engines.lastThrottleLevel = level;

@@ -59,6 +59,9 @@ void Aircraft::SteerOnGround() {
   // Strongest at half the fade-out speed, nothing at standstill and beyond it.
   const double fade = 1.0 - std::min(speed, fadeSpeed) / fadeSpeed;
   const double force = GetMass() * ground.steeringFactor * rudder * (fade * speed);
+  if (!std::isfinite(force)) {
+    return;  // an extreme mass or factor overflows: no force rather than an infinite one
+  }
   AddForce(VECTOR3{force, 0.0, 0.0}, kSteeringForcePoint);
   WriteStatusLine("%0.4f, %0.4f, %0.4f, %0.4f", force, 0.0, speed, fade);
 }
