@@ -2,6 +2,7 @@
 #include "vantor/testing/HostTesting.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <numbers>
 #include <vector>
@@ -18,7 +19,9 @@ namespace {
 constexpr std::size_t kInputBufferSize = 256;
 
 double Radians(double degrees) {
-  return degrees * std::numbers::pi / 180.0;
+  const double radians = degrees * std::numbers::pi / 180.0;
+  // Beyond about 5.7e307 degrees the product overflows; the quotient first still fits.
+  return std::isfinite(radians) ? radians : degrees * (std::numbers::pi / 180.0);
 }
 
 }  // namespace
