@@ -35,7 +35,7 @@ void Aircraft::ReadSequences() {
     seq.offset = zeroVector;
     ReadProfileDouble(path, section, "INITIAL", seq.state);
     // The step, the saved line and the host's animation all take states from 0 to 1 only.
-    seq.state = seq.state < 0.0 ? 0.0 : seq.state > 1.0 ? 1.0 : seq.state;
+    seq.state = seq.state <= 0.0 ? 0.0 : seq.state > 1.0 ? 1.0 : seq.state;
     ReadProfileDouble(path, section, "INCREMENT", seq.increment);
     ReadProfileDouble(path, section, "QFACTOR", seq.qfactor);
     ReadProfileVector(path, section, "OFFSET", seq.offset);

@@ -1,5 +1,6 @@
 #include "frame/Aircraft.h"
 
+#include <cmath>
 #include <cstdlib>
 
 Aircraft::Aircraft(OBJHANDLE vessel) : VESSEL(vessel, 1) {}
@@ -49,9 +50,17 @@ void Aircraft::StepAircraft(double simt) {
   }
 }
 
-void Aircraft::SetFlag(int /*value*/) { interfaceFlag = true; }
+void Aircraft::SetFlag(int /*value*/) {
+  interfaceFlag = true;
+}
 
 bool Aircraft::SetHeadingTarget(const char* text) {
-  autopilot.headingTarget = text != nullptr ? std::atof(text) : 0.0;
+  // As the other target boxes: NaN, an infinity or a number beyond a double is refused, since
+  // heading hold would turn it into NaN control levels.
+  const double value = text != nullptr ? std::atof(text) : 0.0;
+  if (!std::isfinite(value)) {
+    return false;
+  }
+  autopilot.headingTarget = value;
   return true;
 }

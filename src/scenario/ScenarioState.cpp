@@ -124,7 +124,7 @@ void RestoreSequence(Aircraft& aircraft, const char* value) {
     return;
   }
   // The sequence step knows only the two directions and states from 0 to 1.
-  state = state < 0.0 ? 0.0 : state > 1.0 ? 1.0 : state;
+  state = state <= 0.0 ? 0.0 : state > 1.0 ? 1.0 : state;  // -0 too: it would save as -0.0000
   AnimationSequence& sequence = aircraft.animations.sequences[index];
   sequence.direction = direction > 0 ? 1 : -1;
   sequence.state = state;

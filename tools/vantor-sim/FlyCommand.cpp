@@ -156,6 +156,11 @@ int Fly(Arguments& arguments) {
   }
   sim::SetModuleFolder(modules);
   vantor::testing::EnableLog(!logPath.empty());
+  // Every vessel goes back to its module (vvcExit) when the run ends, however it ends; the
+  // objects the modules made would otherwise leak.
+  struct VesselsReturned {
+    ~VesselsReturned() { vantor::testing::ResetHost(); }
+  } vesselsReturned;
   sim::LoadScenarioFile(scenario);
 
   StatusPrinter status;
