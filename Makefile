@@ -3,11 +3,27 @@ PRESET ?= default
 BUILD := build/$(PRESET)
 SIM := $(BUILD)/bin/vantor-sim
 
-.PHONY: all build test fly format clean
+# Debian packages the build needs beyond a fresh machine's compilers and test libraries.
+DEB_PACKAGES := libeigen3-dev gnuplot-nox
+DEB_CHECK := /usr/include/eigen3/Eigen/Core /usr/bin/gnuplot
+
+.PHONY: all deps build test fly format clean
 
 all: build
 
-build:
+# Installs what is missing (as root), or says the one command that does.
+deps:
+	@missing=0; for f in $(DEB_CHECK); do [ -e $$f ] || missing=1; done; \
+	if [ $$missing = 1 ]; then \
+	  if [ "$$(id -u)" = 0 ]; then \
+	    echo "Installing $(DEB_PACKAGES)"; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $(DEB_PACKAGES) >/dev/null; \
+	  else \
+	    echo "Missing packages; run: sudo apt-get install $(DEB_PACKAGES)"; exit 1; \
+	  fi; \
+	fi
+
+build: deps
 	cmake --preset $(PRESET)
 	cmake --build --preset $(PRESET)
 

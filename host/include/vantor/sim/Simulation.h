@@ -12,6 +12,8 @@ namespace vantor::sim {
 
 // Folder that vessel modules are loaded from (dlopen / LoadLibrary by class name).
 VANTOR_API void SetModuleFolder(const std::string& folder);
+// The library file a module of the class would be loaded from (in the module folder).
+VANTOR_API std::string ModulePath(const std::string& className);
 
 // Creates a vessel. When a module named after the class can be loaded, the host calls its
 // vvcInit and then vvcSetClassCaps; a class without a module becomes a plain vessel. Throws

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "vantor/Types.h"
+#include "vantor/Vessel.h"
 #include "vantor/sim/VesselRecord.h"
 
 namespace vantor::testing {
@@ -32,6 +33,9 @@ struct Placement {
   bool landed = false;
 };
 VANTOR_API void PlaceVessel(VesselRecord& vessel, const Placement& placement);
+// Recomputes every observable from the kinematic state (position, velocity, rotation), after a
+// test changed it; ground contact is left as it is.
+VANTOR_API void RefreshObservables(VesselRecord& vessel);
 
 // Input focus (used by vapiGetFocusHeading); the first vessel created has it by default.
 VANTOR_API void SetFocus(VesselRecord* vessel);

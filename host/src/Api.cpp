@@ -1,0 +1,122 @@
+// The host's free functions as a module calls them.
+#include "vantor/Api.h"
+
+#include <exception>
+#include <memory>
+
+#include "CallLog.h"
+#include "HostState.h"
+#include "vantor/sim/ScenarioStream.h"
+#include "vantor/sim/Simulation.h"
+
+namespace log = vantor::log;
+
+char* vapiDebugString() {
+  log::CallReturning("vapiDebugString", log::Raw{"status"});
+  return vantor::Host().statusLine;
+}
+
+SURFHANDLE vapiRegisterExhaustTexture(const char* name) {
+  const std::string text = name != nullptr ? name : "";
+  auto& textures = vantor::Host().textures;
+  SURFHANDLE texture = nullptr;
+  for (const auto& known : textures) {
+    if (known->name == text) {
+      texture = known.get();
+    }
+  }
+  if (texture == nullptr) {
+    textures.push_back(std::make_unique<vantor::TextureRecord>(vantor::TextureRecord{text}));
+    texture = textures.back().get();
+  }
+  log::CallReturning("vapiRegisterExhaustTexture", log::Handle{"tex", texture}, log::Quoted{name});
+  return texture;
+}
+
+bool vapiGetFocusHeading(double* heading) {
+  const vantor::VesselRecord* focus = vantor::FocusVessel();
+  const bool found = focus != nullptr && heading != nullptr;
+  if (found) {
+    *heading = focus->state.heading;
+  }
+  if (found) {
+    log::CallReturning("vapiGetFocusHeading", log::Tuple(true, *heading));
+  } else {
+    log::CallReturning("vapiGetFocusHeading", log::Tuple(false, log::Raw{"null"}));
+  }
+  return found;
+}
+
+bool vapiGetVesselHeading(OBJHANDLE vessel, double* heading) {
+  const bool found = vantor::IsLiveVessel(vessel) && heading != nullptr;
+  if (found) {
+    *heading = vessel->state.heading;
+    log::CallReturning("vapiGetVesselHeading", log::Tuple(true, *heading), log::Vessel{vessel});
+  } else {
+    log::CallReturning("vapiGetVesselHeading", log::Tuple(false, log::Raw{"null"}),
+                       log::Vessel{vessel});
+  }
+  return found;
+}
+
+OBJHANDLE vapiCreateVessel(const char* name, const char* className, const VESSELSTATUS& status) {
+  OBJHANDLE vessel = nullptr;
+  if (name != nullptr && !vantor::Host().vesselCreationFails) {
+    try {
+      vessel = vantor::sim::CreateVessel(name, className != nullptr ? className : "", &status);
+    } catch (const std::exception&) {
+      // A module that cannot be loaded fails this call; no exception may reach the caller.
+      vessel = nullptr;
+    }
+  }
+  log::CallReturning("vapiCreateVessel", log::Vessel{vessel}, log::Quoted{name},
+                     log::Quoted{className}, log::Status{&status});
+  return vessel;
+}
+
+bool vapiOpenInputBox(const char* title, InputBoxCallback callback, const char* initialText,
+                      int width, void* context) {
+  // A new box replaces one still open: the pilot sees the latest request.
+  vantor::InputBox& box = vantor::Host().inputBox;
+  box.open = callback != nullptr;
+  box.title = title != nullptr ? title : "";
+  box.initialText = initialText != nullptr ? initialText : "";
+  box.width = width;
+  box.callback = callback;
+  box.context = context;
+  log::CallReturning("vapiOpenInputBox", box.open, log::Quoted{title},
+                     log::Function{reinterpret_cast<std::uintptr_t>(callback)},
+                     log::Quoted{initialText}, width, log::Pointer{context});
+  return box.open;
+}
+
+bool vapiReadScenario_nextline(FILEHANDLE scenario, char*& line) {
+  bool found = false;
+  if (scenario != nullptr) {
+    found = scenario->next < scenario->lines.size();
+    scenario->current = found ? scenario->lines[scenario->next++] : std::string();
+    line = scenario->current.data();
+  } else {
+    line = nullptr;
+  }
+  if (found) {
+    log::CallReturning("vapiReadScenario_nextline", log::Tuple(true, log::Quoted{line}),
+                       log::Handle{"file", scenario});
+  } else {
+    log::CallReturning("vapiReadScenario_nextline", log::Tuple(false, log::Raw{"null"}),
+                       log::Handle{"file", scenario});
+  }
+  return found;
+}
+
+void vapiWriteScenario_string(FILEHANDLE scenario, const char* item, const char* value) {
+  log::Call("vapiWriteScenario_string", log::Handle{"file", scenario}, log::Quoted{item},
+            log::Quoted{value});
+  if (scenario == nullptr) {
+    return;
+  }
+  std::string line = item != nullptr ? item : "";
+  line += ' ';
+  line += value != nullptr ? value : "";
+  scenario->written.push_back(std::move(line));
+}

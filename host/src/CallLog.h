@@ -1,0 +1,155 @@
+// The host call log: one line per host call a module makes, in the grammar of docs/host-log.md.
+// Arguments are formatted only while the log is active, so a disabled log costs one test.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "vantor/Types.h"
+
+namespace vantor::log {
+
+// Enabled by testing::EnableLog and not paused.
+bool Active();
+void Enable(bool enabled);
+void Clear();
+std::string Text();
+// Forgets every handle and pointer name and restarts the counters.
+void ResetNames();
+void AppendLine(std::string line);
+
+// Calls made while an object of this class lives are not logged: the host's own use of VESSEL
+// members, and whatever a module calls while the host evaluates its callbacks in the physics.
+class Pause {
+ public:
+  Pause();
+  ~Pause();
+  Pause(const Pause&) = delete;
+  Pause& operator=(const Pause&) = delete;
+};
+
+// Names a handle the host has just created (prop0, th1, ...); done whether or not the log is
+// active, so names follow creation order.
+void NameNewHandle(const char* kind, const void* handle);
+
+// Argument wrappers: each selects a way of writing a value.
+struct Quoted {  // text in double quotes; null is written null
+  const char* text;
+};
+struct Handle {  // a host-made handle; null is written null
+  const char* kind;
+  const void* handle;
+};
+struct Pointer {  // any other pointer, named ptrN at first appearance
+  const void* pointer;
+};
+struct Function {  // a callback function, named fnN at first appearance
+  std::uintptr_t address;
+};
+struct Raw {  // already formatted
+  std::string text;
+};
+struct Vessel {  // a vessel handle, written vessel:"NAME"
+  const VesselRecord* vessel;
+};
+struct ThrusterGroupType {
+  THGROUP_TYPE type;
+};
+struct ControlType {
+  AIRCTRL_TYPE type;
+};
+struct AirfoilOrientation {
+  AIRFOIL_ORIENTATION orientation;
+};
+struct Animation {  // an animation number; NO_ANIMATION by name
+  UINT number;
+};
+struct Transform {
+  const MGROUP_TRANSFORM* transform;
+};
+struct Status {
+  const VESSELSTATUS* status;
+};
+struct HandleList {  // a list of thruster handles
+  const THRUSTER_HANDLE* handles;
+  int count;
+};
+
+void Put(std::string& out, double value);
+void Put(std::string& out, float value);
+void Put(std::string& out, int value);
+void Put(std::string& out, unsigned value);
+void Put(std::string& out, bool value);
+void Put(std::string& out, const VECTOR3& value);
+void Put(std::string& out, const Quoted& value);
+void Put(std::string& out, const Handle& value);
+void Put(std::string& out, const Pointer& value);
+void Put(std::string& out, const Function& value);
+void Put(std::string& out, const Raw& value);
+void Put(std::string& out, const Vessel& value);
+void Put(std::string& out, const ThrusterGroupType& value);
+void Put(std::string& out, const ControlType& value);
+void Put(std::string& out, const AirfoilOrientation& value);
+void Put(std::string& out, const Animation& value);
+void Put(std::string& out, const Transform& value);
+void Put(std::string& out, const Status& value);
+void Put(std::string& out, const HandleList& value);
+
+// "(a, b, c)": several results of one call (out-parameters).
+template <typename... Values>
+Raw Tuple(const Values&... values) {
+  Raw raw{"("};
+  [[maybe_unused]] const char* separator = "";
+  ((raw.text += separator, Put(raw.text, values), separator = ", "), ...);
+  raw.text += ')';
+  return raw;
+}
+
+template <typename... Args>
+std::string FormatCall(const char* name, const Args&... args) {
+  std::string line = name;
+  line += '(';
+  [[maybe_unused]] const char* separator = "";
+  ((line += separator, Put(line, args), separator = ", "), ...);
+  line += ')';
+  return line;
+}
+
+// Name(arg, ...)
+template <typename... Args>
+void Call(const char* name, const Args&... args) {
+  if (Active()) {
+    AppendLine(FormatCall(name, args...));
+  }
+}
+
+// Name(arg, ...) -> result
+template <typename Result, typename... Args>
+void CallReturning(const char* name, const Result& result, const Args&... args) {
+  if (Active()) {
+    std::string line = FormatCall(name, args...);
+    line += " -> ";
+    Put(line, result);
+    AppendLine(std::move(line));
+  }
+}
+
+// Wraps a call from the host into a module: marks it "> name" and, when the status line
+// changed during the call, adds a line `status "text"` after it.
+class ModuleCallMark {
+ public:
+  explicit ModuleCallMark(const char* exportName);
+  // An input-box callback: "> fnN".
+  explicit ModuleCallMark(const Function& callback);
+  ~ModuleCallMark();
+  ModuleCallMark(const ModuleCallMark&) = delete;
+  ModuleCallMark& operator=(const ModuleCallMark&) = delete;
+
+ private:
+  void Mark(std::string mark);
+
+  bool marked_ = false;
+  std::string statusBefore_;
+};
+
+}  // namespace vantor::log

@@ -1,0 +1,53 @@
+#include "HostState.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vantor {
+
+HostState& Host() {
+  static HostState host;
+  return host;
+}
+
+std::string StatusText() {
+  const char* line = Host().statusLine;
+  return std::string(line, strnlen(line, VAPI_DEBUG_STRING_SIZE));
+}
+
+VesselRecord* FindVesselByName(const std::string& name) {
+  for (const auto& vessel : Host().vessels) {
+    if (vessel->name == name) {
+      return vessel.get();
+    }
+  }
+  return nullptr;
+}
+
+bool IsLiveVessel(const VesselRecord* vessel) {
+  const auto& vessels = Host().vessels;
+  return vessel != nullptr &&
+         std::any_of(vessels.begin(), vessels.end(),
+                     [vessel](const auto& owned) { return owned.get() == vessel; });
+}
+
+VesselRecord* FocusVessel() {
+  HostState& host = Host();
+  if (host.focus != nullptr && IsLiveVessel(host.focus)) {
+    return host.focus;
+  }
+  return host.vessels.empty() ? nullptr : host.vessels.front().get();
+}
+
+void RemoveVessel(VesselRecord& vessel) {
+  HostState& host = Host();
+  if (host.focus == &vessel) {
+    host.focus = nullptr;
+  }
+  auto& vessels = host.vessels;
+  vessels.erase(std::remove_if(vessels.begin(), vessels.end(),
+                               [&vessel](const auto& owned) { return owned.get() == &vessel; }),
+                vessels.end());
+}
+
+}  // namespace vantor

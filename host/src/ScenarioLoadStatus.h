@@ -1,0 +1,24 @@
+// What the host's default scenario parser gathers from one vessel's block. The status pointer a
+// module receives with vvcLoadStateEx (and passes on to VESSEL::ParseScenarioLineEx) points to
+// one of these; the parser must also accept a null pointer (a test may pass one).
+#pragma once
+
+#include "vantor/sim/VesselRecord.h"
+#include "vantor/testing/HostTesting.h"
+
+namespace vantor {
+
+struct ScenarioLoadStatus {
+  // Starts from where the vessel is now, so a block that gives only some of the placement
+  // lines changes only those.
+  explicit ScenarioLoadStatus(VesselRecord& vessel);
+
+  VesselRecord* vessel;
+  testing::Placement placement;  // degrees, as the scenario lines give them
+  bool placementGiven = false;   // set by the parser when a line changed the placement
+};
+
+// Called by the host once the block has been read: places the vessel when the block said where.
+void FinishScenarioLoad(ScenarioLoadStatus& status);
+
+}  // namespace vantor
