@@ -11,6 +11,7 @@
 #include "Command.h"
 #include "KeyLabels.h"
 #include "vantor/Vessel.h"  // HostTesting.h names VESSEL without declaring it
+#include "vantor/sim/Physics.h"
 #include "vantor/sim/ScenarioFile.h"
 #include "vantor/sim/Simulation.h"
 #include "vantor/testing/HostTesting.h"
@@ -109,10 +110,6 @@ void Answer(const ScriptEvent& event) {
   vantor::testing::AnswerInputBox(event.label.c_str());
 }
 
-// The host's physics step belongs here; until it is part of the build, only --no-physics runs.
-constexpr bool kPhysicsBuilt = false;
-void AdvancePhysics(double /*simt*/, double /*dt*/) {}
-
 int Fly(Arguments& arguments) {
   arguments.RequireKnown(
       {"--duration", "--dt", "--key", "--input", "--no-physics", "--save", "--host-log"});
@@ -123,9 +120,6 @@ int Fly(Arguments& arguments) {
   const double duration = arguments.Number("--duration", 0.0);
   const double dt = arguments.Number("--dt", 0.02);
   const bool physics = !arguments.Has("--no-physics");
-  if (physics && !kPhysicsBuilt) {
-    throw UsageError("this build has no flight physics yet; add --no-physics");
-  }
   if (dt <= 0.0) {
     throw UsageError("--dt must be greater than 0");
   }
@@ -177,7 +171,7 @@ int Fly(Arguments& arguments) {
   for (long long frame = 1; frame <= frames; ++frame) {
     const double simt = static_cast<double>(frame) * dt;
     if (physics) {
-      AdvancePhysics(simt, dt);
+      sim::AdvancePhysics(simt, dt);
     }
     for (vantor::VesselRecord* vessel : sim::Vessels()) {
       sim::Timestep(*vessel, simt);
