@@ -5,11 +5,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Command.h"
 #include "KeyLabels.h"
+#include "Plot.h"
+#include "StatusFilter.h"
+#include "Trace.h"
 #include "vantor/Vessel.h"  // HostTesting.h names VESSEL without declaring it
 #include "vantor/sim/Physics.h"
 #include "vantor/sim/ScenarioFile.h"
@@ -74,18 +78,31 @@ std::string Absolute(const std::string& path) {
   return path.empty() ? path : fs::absolute(path).lexically_normal().string();
 }
 
+// Prints the status line when it changes, through the filter of --status-every.
 class StatusPrinter {
  public:
+  StatusPrinter(double every, ProgressLine& progress) : filter_(every), progress_(progress) {}
   void Report(double simt) {
-    std::string text = vantor::testing::StatusLine();
-    if (text != last_) {
-      std::printf("%.2f\t%s\n", simt, text.c_str());
-      last_ = std::move(text);
+    const std::string text = vantor::testing::StatusLine();
+    if (filter_.Admit(text, simt)) {
+      Print(simt, text);
+    }
+  }
+  // The last line held back, so that a run ends with the status it ended in.
+  void Finish() {
+    if (filter_.HasHeld()) {
+      Print(filter_.heldTime(), filter_.held());
     }
   }
 
  private:
-  std::string last_;
+  void Print(double simt, const std::string& text) {
+    progress_.Clear();
+    std::printf("%.2f\t%s\n", simt, text.c_str());
+  }
+
+  StatusFilter filter_;
+  ProgressLine& progress_;
 };
 
 // A key goes to the vessel with the input focus as a press and then a release.
@@ -111,17 +128,28 @@ void Answer(const ScriptEvent& event) {
 }
 
 int Fly(Arguments& arguments) {
-  arguments.RequireKnown(
-      {"--duration", "--dt", "--key", "--input", "--no-physics", "--save", "--host-log"});
-  const std::string scenario = Absolute(arguments.Positional("SCENARIO file"));
+  arguments.RequireKnown({"--duration", "--dt", "--key", "--input", "--no-physics", "--save",
+                          "--host-log", "--trace", "--plot", "--status-every"});
+  // Without a scenario, the example flies once round its circuit.
+  const bool example = arguments.positional().empty();
+  const std::string scenario = example ? Absolute(arguments.Root() + "/Scenarios/Airborne.scn")
+                                       : Absolute(arguments.Positional("SCENARIO file"));
+  const std::string plotPath = Absolute(arguments.Value("--plot", ""));
+  // A plot without a trace of its own draws from one written beside it.
+  const std::string tracePath =
+      Absolute(arguments.Value("--trace", plotPath.empty() ? "" : plotPath + ".csv"));
+  const double statusEvery = arguments.Number("--status-every", 10.0);
   const std::string savePath = Absolute(arguments.Value("--save", ""));
   const std::string logPath = Absolute(arguments.Value("--host-log", ""));
   const std::string modules = Absolute(arguments.Modules());
-  const double duration = arguments.Number("--duration", 0.0);
+  const double duration = arguments.Number("--duration", example ? 900.0 : 0.0);
   const double dt = arguments.Number("--dt", 0.02);
   const bool physics = !arguments.Has("--no-physics");
   if (dt <= 0.0) {
     throw UsageError("--dt must be greater than 0");
+  }
+  if (!(statusEvery >= 0.0)) {
+    throw UsageError("--status-every must not be negative");
   }
   if (duration < 0.0) {
     throw UsageError("--duration must not be negative");
@@ -152,7 +180,12 @@ int Fly(Arguments& arguments) {
   vantor::testing::EnableLog(!logPath.empty());
   sim::LoadScenarioFile(scenario);
 
-  StatusPrinter status;
+  std::optional<FlightTrace> trace;
+  if (!tracePath.empty()) {
+    trace.emplace(tracePath);
+  }
+  ProgressLine progress(end);
+  StatusPrinter status(statusEvery, progress);
   std::size_t next = 0;
   // Delivers the events due by simt, after the frame that ran at simt.
   const auto playDue = [&](double simt) {
@@ -168,17 +201,32 @@ int Fly(Arguments& arguments) {
 
   status.Report(0.0);
   playDue(0.0);
+  if (trace) {
+    trace->Sample(0.0);
+  }
   for (long long frame = 1; frame <= frames; ++frame) {
     const double simt = static_cast<double>(frame) * dt;
     if (physics) {
       sim::AdvancePhysics(simt, dt);
     }
     for (vantor::VesselRecord* vessel : sim::Vessels()) {
+      if (trace) {
+        trace->BeforeTimestep();
+      }
       sim::Timestep(*vessel, simt);
+      if (trace) {
+        trace->AfterTimestep(*vessel);
+      }
     }
     status.Report(simt);
     playDue(simt);
+    if (trace) {
+      trace->Sample(simt);
+    }
+    progress.Update(simt);
   }
+  status.Finish();
+  progress.Clear();
 
   if (!savePath.empty()) {
     sim::SaveScenarioFile(savePath);
@@ -191,6 +239,14 @@ int Fly(Arguments& arguments) {
       throw UsageError("cannot write the host log to " + logPath);
     }
   }
+  if (trace) {
+    trace->Close();
+    std::printf("trace: %s\n", tracePath.c_str());
+  }
+  if (!plotPath.empty()) {
+    DrawFlightPlot(tracePath, plotPath, ReadScenarioPlans(scenario));
+    std::printf("plot: %s\n", plotPath.c_str());
+  }
   std::fflush(stdout);
   return 0;
 }
@@ -198,8 +254,9 @@ int Fly(Arguments& arguments) {
 }  // namespace
 
 REGISTER_COMMAND(fly, "fly",
-                 "fly SCENARIO [--duration S] [--dt S] [--key T:KEY]... [--input T:TEXT]... "
-                 "[--no-physics] [--save FILE] [--host-log FILE]",
+                 "fly [SCENARIO] [--duration S] [--dt S] [--key T:KEY]... [--input T:TEXT]... "
+                 "[--no-physics] [--save FILE] [--host-log FILE] [--trace FILE.csv] "
+                 "[--plot FILE] [--status-every S]",
                  "runs a scenario's frames with scripted keys and input-box answers, prints the "
                  "status line as it changes and saves the scenario",
                  "--no-physics", Fly);

@@ -1,6 +1,7 @@
 // Aerodynamic loads. The air is at rest in the global frame, so the flow a vessel-frame point
 // meets is minus that point's velocity; each surface is evaluated at its own point, which gives
 // tails and fins their natural damping of rotation.
+#include <algorithm>
 #include <cmath>
 
 #include "physics/Loads.h"
@@ -23,13 +24,10 @@ double DynamicViscosity(double temperature) {
   return 1.458e-6 * temperature * std::sqrt(temperature) / (temperature + 110.4);
 }
 
-void AddAirfoil(const AirfoilRecord& airfoil, const RigidBody& body, const Atmosphere& air,
-                Loads& loads) {
-  if (airfoil.coefficients == nullptr) {
-    return;
-  }
-  const Vec3 ref = ToEigen(airfoil.ref);
-  const Vec3 motion = body.LocalPointVelocity(ref);
+// One strip of an airfoil: its coefficients at the flow the strip's point meets.
+void AddAirfoilStrip(const AirfoilRecord& airfoil, const Vec3& point, double area,
+                     const RigidBody& body, const Atmosphere& air, Loads& loads) {
+  const Vec3 motion = body.LocalPointVelocity(point);
   const double speed = motion.norm();
   if (speed < kMinimumAirspeed) {
     return;
@@ -54,12 +52,32 @@ void AddAirfoil(const AirfoilRecord& airfoil, const RigidBody& body, const Atmos
   double cd = 0.0;
   airfoil.coefficients(angle, mach, reynolds, &cl, &cm, &cd);
 
-  const double qs = DynamicPressure(air, speed) * airfoil.area;
-  loads.AddForceAt(qs * (cl * liftDirection - cd * motion / speed), ref);
+  const double qs = DynamicPressure(air, speed) * area;
+  loads.AddForceAt(qs * (cl * liftDirection - cd * motion / speed), point);
   // Positive moment coefficients turn the nose up (wing) or right (fin); see the rotation
   // senses in docs/host-conventions.md.
   const double moment = qs * airfoil.chord * cm;
   loads.AddMoment(vertical ? Vec3(-moment, 0.0, 0.0) : Vec3(0.0, moment, 0.0));
+}
+
+// An airfoil is flown as two strips, each with half its area, a quarter of its span either
+// side of its point (across x for a wing, along y for a fin). Rolling then changes the angle
+// of attack of the two halves oppositely, and the lift tables themselves damp the roll.
+void AddAirfoil(const AirfoilRecord& airfoil, const RigidBody& body, const Atmosphere& air,
+                Loads& loads) {
+  if (airfoil.coefficients == nullptr || !(airfoil.area > 0.0)) {
+    return;
+  }
+  const Vec3 ref = ToEigen(airfoil.ref);
+  const double span = std::sqrt(std::max(airfoil.aspectRatio, 0.0) * airfoil.area);
+  if (!(span > 0.0) || !std::isfinite(span)) {
+    AddAirfoilStrip(airfoil, ref, airfoil.area, body, air, loads);
+    return;
+  }
+  const Vec3 offset =
+      0.25 * span * (airfoil.orientation == LIFT_VERTICAL ? Vec3::UnitX() : Vec3::UnitY());
+  AddAirfoilStrip(airfoil, ref - offset, 0.5 * airfoil.area, body, air, loads);
+  AddAirfoilStrip(airfoil, ref + offset, 0.5 * airfoil.area, body, air, loads);
 }
 
 // The direction of the force of a positive level, by axis code; zero for codes without one.
