@@ -10,6 +10,7 @@
 #include "Geometry.h"
 #include "HostState.h"
 #include "ModuleLoader.h"
+#include "physics/GroundContact.h"
 #include "vantor/Vessel.h"
 
 namespace vantor::testing {
@@ -65,6 +66,12 @@ void PlaceVessel(VesselRecord& vessel, const Placement& placement) {
   PlaceKinematics(vessel.state, Radians(placement.longitudeDeg), Radians(placement.latitudeDeg),
                   placement.altitude, Radians(placement.headingDeg), Radians(placement.pitchDeg),
                   Radians(placement.bankDeg), placement.airspeed);
+  if (placement.landed) {
+    // A landed vessel stands on its gear; the ground is at altitude 0 everywhere.
+    PlaceKinematics(vessel.state, Radians(placement.longitudeDeg), Radians(placement.latitudeDeg),
+                    physics::RestingAltitude(vessel), Radians(placement.headingDeg),
+                    Radians(placement.pitchDeg), Radians(placement.bankDeg), placement.airspeed);
+  }
   vessel.state.groundContact = placement.landed;
 }
 

@@ -169,6 +169,16 @@ void ApplyWheelFriction(RigidBody& body, const GroundLoads& loads, double h) {
   }
 }
 
+double RestingAltitude(const VesselRecord& vessel) {
+  const RigidBody body = ReadBody(vessel);
+  const Vec3 up = body.position.norm() > 0.0 ? body.position.normalized() : Vec3::UnitY();
+  double height = 0.0;
+  for (const VECTOR3& point : vessel.touchdownPoints) {
+    height = std::max(height, -body.ToGlobal(ToEigen(point)).dot(up));
+  }
+  return std::isfinite(height) ? height : 0.0;
+}
+
 bool KeepAboveGround(RigidBody& body, double h) {
   const double radius = body.position.norm();
   if (!(radius < kPlanetRadius) || radius == 0.0) {

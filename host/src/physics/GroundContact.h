@@ -44,6 +44,10 @@ GroundLoads ComputeGroundLoads(const VesselRecord& vessel, const RigidBody& body
 // held by friction does not creep and a braked one comes to a clean stop.
 void ApplyWheelFriction(RigidBody& body, const GroundLoads& loads, double h);
 
+// The altitude at which the vessel, at its present attitude, stands on its lowest touchdown
+// point (0 when they all lie above the centre).
+double RestingAltitude(const VesselRecord& vessel);
+
 // Keeps the vessel's centre above the surface (a vessel on its back, a body without touchdown
 // points) by removing any motion into the ground and scraping off tangential speed.
 // Returns whether it touched.
