@@ -66,8 +66,9 @@ void PlaceVessel(VesselRecord& vessel, const Placement& placement) {
   PlaceKinematics(vessel.state, Radians(placement.longitudeDeg), Radians(placement.latitudeDeg),
                   placement.altitude, Radians(placement.headingDeg), Radians(placement.pitchDeg),
                   Radians(placement.bankDeg), placement.airspeed);
-  if (placement.landed) {
-    // A landed vessel stands on its gear; the ground is at altitude 0 everywhere.
+  // A landed vessel is never put with its gear in the ground (at altitude 0 everywhere), where
+  // the gear would throw it into the air.
+  if (placement.landed && placement.altitude < physics::RestingAltitude(vessel)) {
     PlaceKinematics(vessel.state, Radians(placement.longitudeDeg), Radians(placement.latitudeDeg),
                     physics::RestingAltitude(vessel), Radians(placement.headingDeg),
                     Radians(placement.pitchDeg), Radians(placement.bankDeg), placement.airspeed);
