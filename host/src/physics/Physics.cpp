@@ -18,6 +18,8 @@ namespace {
 
 using physics::Vec3;
 
+constexpr double kMaxRotationRate = 20.0;  // rad/s, about three turns a second
+
 Vec3 Gravity(const Vec3& position) {
   const double radius = position.norm();
   if (!(radius > 0.0)) {
@@ -44,6 +46,11 @@ bool Substep(const VesselRecord& vessel, physics::RigidBody& body, const physics
         loads.moment + groundLoads.moment - rate.cross(body.inertia.cwiseProduct(rate));
     rate = (rate + h * moment.cwiseQuotient(body.inertia))
                .cwiseQuotient(Vec3::Ones() + h * loads.rateDamping.cwiseQuotient(body.inertia));
+    // No aircraft turns faster; an undamped or misconfigured vessel could otherwise spin up
+    // until the step can no longer follow it.
+    if (rate.norm() > kMaxRotationRate) {
+      rate *= kMaxRotationRate / rate.norm();
+    }
   }
   body.velocity += h * acceleration;
   if (groundLoads.wheelCount > 0) {
