@@ -123,6 +123,20 @@ struct Trace {
   std::vector<TraceRow> rows;
 };
 
+// Runs vantor-sim with the arguments; gives what it printed, standard error included.
+inline std::string RunSimulator(const std::string& arguments, const std::filesystem::path& folder,
+                                int expectedStatus = 0) {
+  const std::filesystem::path output = folder / "output.txt";
+  const std::string command = std::string("\"") + VANTOR_SIM_PATH + "\" " + arguments + " > \"" +
+                              output.string() + "\" 2>&1";
+  const int status = std::system(command.c_str());
+  EXPECT_EQ(status == 0, expectedStatus == 0) << command;
+  std::ifstream file(output, std::ios::binary);
+  std::stringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
 // Runs vantor-sim fly with the arguments and reads back its trace, written in a fresh
 // temporary folder (so that runs side by side do not meet).
 inline Trace FlyAndTrace(const std::string& arguments, const std::string& name) {
