@@ -39,7 +39,9 @@ ScenarioStream& NamedStream(ScenarioStream& stream) {
 
 }  // namespace
 
-void SetModuleFolder(const std::string& folder) { Host().moduleFolder = folder; }
+void SetModuleFolder(const std::string& folder) {
+  Host().moduleFolder = folder;
+}
 
 std::string ModulePath(const std::string& className) {
   return ModuleLibraryPath(Host().moduleFolder, className);
