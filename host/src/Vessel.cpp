@@ -1,10 +1,11 @@
 // VESSEL: every member records into the vessel's VesselRecord, answers from it, and writes its
-// line of the call log. Handles from the module are looked up in the record before use, so a
-// stale or foreign handle is ignored instead of followed.
+// line of the call log. Values are kept exactly as the module gave them, levels out of range
+// included, so tests see what the module asked for; the physics limits levels where it uses them.
+// Handles from the module are looked up in the record before use, so a stale or foreign handle is
+// ignored instead of followed.
 #include "vantor/Vessel.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "CallLog.h"
 #include "vantor/sim/VesselRecord.h"
@@ -19,14 +20,6 @@ bool Owns(const std::vector<std::unique_ptr<Record>>& records, const Record* rec
   return record != nullptr &&
          std::any_of(records.begin(), records.end(),
                      [record](const auto& owned) { return owned.get() == record; });
-}
-
-// Levels the host acts on stay in their range; a NaN level leaves the previous one.
-double ClampLevel(double level, double low, double high, double previous) {
-  if (std::isnan(level)) {
-    return previous;
-  }
-  return std::clamp(level, low, high);
 }
 
 VECTOR3 Rotate(const double (&rotation)[3][3], const VECTOR3& v) {
@@ -62,7 +55,7 @@ void SetGroupLevel(vantor::ThrusterGroupRecord* group, double level) {
     return;
   }
   for (auto* thruster : group->thrusters) {
-    thruster->level = ClampLevel(level, 0.0, 1.0, thruster->level);
+    thruster->level = level;
   }
 }
 
@@ -253,7 +246,7 @@ THRUSTER_HANDLE VESSEL::GetThrusterHandleByIndex(DWORD index) const {
 void VESSEL::SetThrusterLevel(THRUSTER_HANDLE thruster, double level) const {
   vlog::Call("SetThrusterLevel", vlog::Handle{"th", thruster}, level);
   if (Owns(handle_->thrusters, thruster)) {
-    thruster->level = ClampLevel(level, 0.0, 1.0, thruster->level);
+    thruster->level = level;
   }
 }
 
@@ -349,8 +342,7 @@ CTRLSURFHANDLE VESSEL::CreateControlSurface(AIRCTRL_TYPE type, double area, doub
 void VESSEL::SetControlSurfaceLevel(AIRCTRL_TYPE type, double level) const {
   vlog::Call("SetControlSurfaceLevel", vlog::ControlType{type}, level);
   if (ValidControl(type)) {
-    double& stored = handle_->controlLevels[type];
-    stored = ClampLevel(level, -1.0, 1.0, stored);
+    handle_->controlLevels[type] = level;
   }
 }
 
@@ -548,9 +540,9 @@ void VESSEL::SetWheelbrakeLevel(double level, int which, bool permanent) const {
   vlog::Call("SetWheelbrakeLevel", level, which, permanent);
   double* levels = handle_->wheelbrakeLevels;
   if (which == WHEELBRAKE_BOTH || which == 1) {
-    levels[0] = ClampLevel(level, 0.0, 1.0, levels[0]);
+    levels[0] = level;
   }
   if (which == WHEELBRAKE_BOTH || which == 2) {
-    levels[1] = ClampLevel(level, 0.0, 1.0, levels[1]);
+    levels[1] = level;
   }
 }
