@@ -9,6 +9,7 @@
 #include "CallLog.h"
 #include "Geometry.h"
 #include "HostState.h"
+#include "ModuleLoader.h"
 #include "vantor/Vessel.h"
 
 namespace vantor::testing {
