@@ -248,17 +248,22 @@ TEST_F(ControlLawTest, TargetBoxesTakeTheLeadingNumberAndRefuseNonNumbers) {
   EXPECT_EQ(ap.bankTarget, -15.0);
   EXPECT_TRUE(aircraft->SetAltitudeTarget("high"));
   EXPECT_EQ(ap.altitudeTarget, 0.0);
+  EXPECT_TRUE(aircraft->SetHeadingTarget("x"));
+  EXPECT_EQ(ap.headingTarget, 0.0);
+  EXPECT_TRUE(aircraft->SetHeadingTarget("275.5"));
   for (const char* text : {"nan", "inf", "-1e400"}) {
     EXPECT_FALSE(aircraft->SetAltitudeTarget(text)) << text;
     EXPECT_FALSE(aircraft->SetBankTarget(text)) << text;
+    EXPECT_FALSE(aircraft->SetHeadingTarget(text)) << text;
   }
   EXPECT_EQ(ap.altitudeTarget, 0.0);
   EXPECT_EQ(ap.bankTarget, -15.0);
+  EXPECT_EQ(ap.headingTarget, 275.5);
 
   EXPECT_TRUE(aircraft->SetPitchTarget("12"));
   EXPECT_EQ(ap.altitudeTarget, 0.0);
   EXPECT_EQ(ap.bankTarget, -15.0);
-  EXPECT_EQ(ap.headingTarget, 180.0);
+  EXPECT_EQ(ap.headingTarget, 275.5);
 }
 
 }  // namespace
