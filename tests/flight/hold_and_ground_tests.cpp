@@ -61,6 +61,23 @@ TEST_F(Runway, FullThrottleAcceleratesAlongTheRunway) {
   EXPECT_NEAR(Degrees(kestrel.state.heading), 90.0, 1.0);
 }
 
+TEST_F(Runway, UnderAutopilotAtFullThrottleItTakesOffAndClimbs) {
+  const std::string scenario =
+      "Kestrel:aircraft\nSTATUS Landed\nPOS 10.0 45.0\nALT 0\nHDG 90\nSPEED 0\nFUEL 1\n"
+      "THROTTLE 1\nAUTOPILOT 1\nALTITUDE 1000\nHEADING 90\nEND\n";
+  vantor::VesselRecord& kestrel = *Load(scenario).front();
+  double liftOff = -1.0;
+  Run(90.0, [&](double simt) {
+    if (liftOff < 0.0 && !kestrel.state.groundContact) {
+      liftOff = simt;
+    }
+  });
+  EXPECT_GT(liftOff, 5.0);  // it rolls first
+  EXPECT_LT(liftOff, 45.0);
+  EXPECT_NEAR(kestrel.state.altitude, 1000.0, 150.0);
+  EXPECT_NEAR(Degrees(kestrel.state.heading), 90.0, 2.0);
+}
+
 TEST_F(Runway, TheBrakesStopARollingAircraft) {
   vantor::VesselRecord& kestrel = *Load(LandedKestrel(30.0, 0.0)).front();
   PressKey(kestrel, kBrakeKey);
