@@ -34,6 +34,12 @@ void NoseUpMoment(double, double, double, double* cl, double* cm, double* cd) {
   *cd = 0.0;
 }
 
+void NoseRightMoment(double, double, double, double* cl, double* cm, double* cd) {
+  *cl = 0.0;
+  *cm = 0.1;
+  *cd = 0.0;
+}
+
 void AsksTheHostForDrag(double aoa, double mach, double, double* cl, double* cm, double* cd) {
   *cl = aoa;
   *cm = 0.0;
@@ -86,13 +92,42 @@ TEST_F(PhysicsAero, DragOpposesTheMotionAndMomentsTurnTheNoseUp) {
   AddAirfoil(dragged, LIFT_VERTICAL, PureDrag, 10.0);
   vantor::VesselRecord& pitched = MakeBody("Pitch");
   AddAirfoil(pitched, LIFT_VERTICAL, NoseUpMoment, 10.0);
-  for (vantor::VesselRecord* body : {&dragged, &pitched}) {
+  vantor::VesselRecord& yawed = MakeBody("Yaw");
+  AddAirfoil(yawed, LIFT_HORIZONTAL, NoseRightMoment, 10.0);
+  for (vantor::VesselRecord* body : {&dragged, &pitched, &yawed}) {
     vantor::testing::PlaceVessel(*body, {.altitude = 1000.0, .airspeed = 100.0});
   }
   Fly(0.2);
   EXPECT_LT(LocalVelocity(dragged.state).z, 99.5);
   EXPECT_GT(pitched.state.pitch, 0.01);
   EXPECT_NEAR(pitched.state.bank, 0.0, 1e-9);
+  EXPECT_GT(yawed.state.heading, 0.01);
+  EXPECT_LT(yawed.state.heading, 1.0);
+}
+
+TEST_F(PhysicsAero, BodyDragAndDeployedDragElementsSlowTheVessel) {
+  vantor::VesselRecord& clean = MakeBody("Clean");
+  vantor::VesselRecord& body = MakeBody("Body");
+  body.cw[0] = 0.5;  // moving forward
+  body.crossSections = VECTOR3{0, 0, 2.0};
+  vantor::VesselRecord& stowed = MakeBody("Stowed");
+  vantor::VesselRecord& deployed = MakeBody("Deployed");
+  static const double stowedState = 0.0;
+  static const double deployedState = 1.0;
+  stowed.dragElements.push_back({&stowedState, 2.0, VECTOR3{0, -1, 0}});
+  deployed.dragElements.push_back({&deployedState, 2.0, VECTOR3{0, -1, 0}});
+  for (vantor::VesselRecord* vessel : {&clean, &body, &stowed, &deployed}) {
+    vantor::testing::PlaceVessel(*vessel, {.altitude = 1000.0, .airspeed = 100.0});
+  }
+  const double q = 0.5 * clean.state.density * 100.0 * 100.0;
+  vantor::sim::AdvancePhysics(kStep, kStep);
+  EXPECT_NEAR(LocalVelocity(clean.state).z, 100.0, 1e-9);
+  EXPECT_NEAR(LocalVelocity(body.state).z, 100.0 - q * 0.5 * 2.0 / 1200.0 * kStep, 1e-6);
+  EXPECT_NEAR(LocalVelocity(stowed.state).z, 100.0, 1e-9);
+  // (the element hangs below the centre of gravity and tips the frame a little within the step)
+  EXPECT_NEAR(LocalVelocity(deployed.state).z, 100.0 - q * 2.0 / 1200.0 * kStep, 1e-3);
+  // Drag below the centre of gravity pitches the nose down: a positive x rate.
+  EXPECT_GT(deployed.state.angularVelocity.x, 0.0);
 }
 
 TEST_F(PhysicsAero, ControlSurfacesTurnTheVesselAsTheControlLawsExpect) {
