@@ -10,7 +10,6 @@
 
 #include "Command.h"
 #include "KeyLabels.h"
-#include "vantor/Vessel.h"  // HostTesting.h names VESSEL without declaring it
 #include "vantor/sim/ScenarioFile.h"
 #include "vantor/sim/Simulation.h"
 #include "vantor/testing/HostTesting.h"

@@ -194,7 +194,7 @@ TEST_F(ScenarioStateTest, SequenceLinesRestoreDirectionStateAndAnimation) {
   EXPECT_FALSE(sequence.busy);
   EXPECT_EQ(record_->animations[sequence.animation].state, 0.5);
 
-  Load({"seq 2 1 1.7", "SEQ 0 7 -0.2"});
+  Load({"seq 2 1 1.7", "SEQ 0 0 -0.2"});
   EXPECT_EQ(a().animations.sequences[2].direction, 1);
   EXPECT_EQ(a().animations.sequences[2].state, 1.0);
   EXPECT_EQ(a().animations.sequences[0].direction, -1);
