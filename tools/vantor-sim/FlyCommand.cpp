@@ -203,8 +203,9 @@ int Fly(Arguments& arguments) {
 }  // namespace
 
 REGISTER_COMMAND(fly, "fly",
-                 "fly SCENARIO [--duration S] [--dt S] [--key T:KEY]... [--input T:TEXT]... "
-                 "[--no-physics] [--save FILE] [--host-log FILE]",
+                 "fly SCENARIO [--root DIR] [--modules DIR] [--duration S] [--dt S] "
+                 "[--key T:KEY]... [--input T:TEXT]... [--no-physics] [--save FILE] "
+                 "[--host-log FILE]",
                  "runs a scenario's frames with scripted keys and input-box answers, prints the "
                  "status line as it changes and saves the scenario",
                  "--no-physics", Fly);
