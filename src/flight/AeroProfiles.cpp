@@ -1,0 +1,260 @@
+#include "flight/AeroProfiles.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "config/ProfileReaders.h"
+#include "frame/Angles.h"
+
+AeroProfile aeroProfiles[kProfileSlotCount];
+int aeroProfileCount = 0;
+
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+template <int Slot>
+void VerticalLiftCallback(double aoa, double mach, double reynolds, double* cl, double* cm,
+                          double* cd) {
+  VerticalLiftCoefficients(Slot, aoa, mach, reynolds, cl, cm, cd);
+}
+
+template <int Slot>
+void HorizontalLiftCallback(double aoa, double mach, double reynolds, double* cl, double* cm,
+                            double* cd) {
+  HorizontalLiftCoefficients(Slot, aoa, mach, reynolds, cl, cm, cd);
+}
+
+// Angles and bucket places this large take the plain search: their bucket would not fit an
+// integer, and no physics step gives them.
+constexpr double kSearchLimit = 1e15;
+
+// The first segment whose upper angle is not below aoa, or the last: the plain linear search.
+int PlainSearch(const LiftTable& table, double aoa) {
+  const int last = table.segmentCount - 1;
+  int index = 0;
+  while (index < last && !(aoa <= table.searchUppers[index])) {
+    ++index;
+  }
+  return index;
+}
+
+// The bucket of a place, clamped to the buckets on integers, which compilers do without
+// branches: angles beyond the table come at random and would defeat branch prediction.
+inline int BucketOf(double place) {
+  long long bucket = static_cast<long long>(place);
+  bucket = bucket < 0 ? 0 : bucket;
+  bucket = bucket > kSearchBuckets - 1 ? kSearchBuckets - 1 : bucket;
+  return static_cast<int>(bucket);
+}
+
+inline double PlaceOf(const LiftTable& table, double aoa) {
+  return (aoa - table.searchLow) * table.searchScale;
+}
+
+// The same answer as the plain search, from the angle's bucket: its first segment, one step
+// further when the angle lies above the bucket's split. The two walks only move where a bucket
+// holds more than one upper or rounding put the angle in a neighbouring bucket.
+inline int SearchSegment(const LiftTable& table, double aoa) {
+  const double place = PlaceOf(table, aoa);
+  if (!(std::fabs(aoa) < kSearchLimit) || !(std::fabs(place) < kSearchLimit)) {
+    return PlainSearch(table, aoa);
+  }
+  const int bucket = BucketOf(place);
+  int index = table.bucketStart[bucket] + (aoa > table.bucketSplit[bucket] ? 1 : 0);
+  while (aoa > table.searchUppers[index]) {
+    ++index;  // stops at the last segment, whose search upper is +infinity
+  }
+  while (aoa <= table.servesAbove[index]) {
+    --index;  // stops at the first segment, which serves everything above -infinity
+  }
+  return index;
+}
+
+// Successive physics steps change the angle little, so the previous call's segment is tried
+// first. Inside it both distances to its ends are positive (the upper end is stored one step up,
+// so that the angle of the upper point itself is inside); a single test keeps it predictable
+// also for angles at random.
+inline int FindSegment(LiftTable& table, double aoa) {
+  const int previous = table.lastSegment;
+  const double above = aoa - table.servesAbove[previous];
+  const double below = table.servesBelow[previous] - aoa;
+  if (std::min(above, below) > 0.0) {
+    return previous;
+  }
+  table.lastSegment = SearchSegment(table, aoa);
+  return table.lastSegment;
+}
+
+// Where the segment's two angles are equal there is no fraction: an angle short of the segment
+// takes its first point, any other its second (an angle equal to a point's belongs to the
+// segment ending there).
+inline double Fraction(const LiftSegment& segment, double aoa) {
+  if (segment.span != 0.0) {
+    return (aoa - segment.angle) / segment.span;
+  }
+  return aoa < segment.angle ? 0.0 : 1.0;
+}
+
+// Induced, wave and zero-lift drag; the host computes the first two. Kept out of line so that
+// evaluations with table drag need no stack frame.
+[[gnu::noinline]] double HostDrag(double lift, double aspectRatio, double efficiency,
+                                  double zeroDrag, const AeroProfile& profile, double mach) {
+  const VECTOR3& m = profile.machNumbers;
+  const double wave = vapiGetWaveDrag(mach, m.x, m.y, m.z, profile.waveDrag);
+  const double induced = vapiGetInducedDrag(lift, aspectRatio, efficiency);
+  return induced + wave + zeroDrag;
+}
+
+inline void EvaluateAirfoil(LiftTable& table, double aspectRatio, double efficiency,
+                            double zeroDrag, const AeroProfile& profile, double aoa, double mach,
+                            double* cl, double* cm, double* cd) {
+  const LiftSegment& segment = table.segments[FindSegment(table, aoa)];
+  const double t = Fraction(segment, aoa);
+  const double lift = segment.lift + t * segment.liftStep;
+  *cl = lift;
+  *cm = segment.moment + t * segment.momentStep;
+  *cd = table.userDragOn ? segment.drag + t * segment.dragStep
+                         : HostDrag(lift, aspectRatio, efficiency, zeroDrag, profile, mach);
+}
+
+}  // namespace
+
+const AirfoilCoeffFunc verticalLiftCallbacks[kProfileSlotCount] = {
+    VerticalLiftCallback<0>, VerticalLiftCallback<1>, VerticalLiftCallback<2>,
+    VerticalLiftCallback<3>, VerticalLiftCallback<4>, VerticalLiftCallback<5>,
+    VerticalLiftCallback<6>, VerticalLiftCallback<7>, VerticalLiftCallback<8>,
+};
+
+const AirfoilCoeffFunc horizontalLiftCallbacks[kProfileSlotCount] = {
+    HorizontalLiftCallback<0>, HorizontalLiftCallback<1>, HorizontalLiftCallback<2>,
+    HorizontalLiftCallback<3>, HorizontalLiftCallback<4>, HorizontalLiftCallback<5>,
+    HorizontalLiftCallback<6>, HorizontalLiftCallback<7>, HorizontalLiftCallback<8>,
+};
+
+int FindProfileSlot(const char* vesselName) {
+  const char* name = vesselName != nullptr ? vesselName : "";
+  for (int i = 0; i < aeroProfileCount; ++i) {
+    if (aeroProfiles[i].name == name) {
+      return i;
+    }
+  }
+  if (aeroProfileCount >= kProfileSlotCount) {
+    return -1;
+  }
+  aeroProfiles[aeroProfileCount].name = name;
+  return aeroProfileCount++;
+}
+
+void LoadLiftTable(const char* path, const char* section, LiftTable& table, bool userDrag) {
+  table.userDragOn = userDrag;
+  table.count = 0;
+  while (table.count < kMaxLiftPoints) {
+    char key[16];
+    std::snprintf(key, sizeof key, "PT%u", static_cast<unsigned>(table.count));
+    LiftPoint& point = table.points[table.count];
+    VECTOR3 value{0.0, 0.0, 0.0};
+    ReadProfileVector(path, section, key, value);
+    point = LiftPoint{value.x * RAD, value.y, value.z};
+    if (userDrag) {
+      table.userDrag[table.count] = 0.0;
+      ReadProfileFourthElement(path, section, key, table.userDrag[table.count]);
+    }
+    if (table.count > 0 && point.angle < table.points[table.count - 1].angle) {
+      break;
+    }
+    ++table.count;
+  }
+  PrepareLiftTable(table);
+}
+
+void PrepareLiftTable(LiftTable& table) {
+  const int count = table.count < 0                ? 0
+                    : table.count > kMaxLiftPoints ? kMaxLiftPoints
+                                                   : table.count;
+  auto drag = [&](int i) { return table.userDragOn ? table.userDrag[i] : 0.0; };
+  if (count < 2) {
+    // No segment to interpolate along: the one point (or nothing) holds at every angle.
+    LiftSegment& only = table.segments[0];
+    only = LiftSegment{};
+    if (count == 1) {
+      const LiftPoint& p = table.points[0];
+      only.angle = p.angle;
+      only.upper = p.angle;
+      only.lift = p.lift;
+      only.moment = p.moment;
+      only.drag = drag(0);
+    }
+    table.segmentCount = 1;
+  } else {
+    table.segmentCount = count - 1;
+    for (int i = 0; i < table.segmentCount; ++i) {
+      const LiftPoint& p = table.points[i];
+      const LiftPoint& q = table.points[i + 1];
+      table.segments[i] = LiftSegment{p.angle,
+                                      q.angle,
+                                      q.angle - p.angle,
+                                      p.lift,
+                                      q.lift - p.lift,
+                                      p.moment,
+                                      q.moment - p.moment,
+                                      drag(i),
+                                      drag(i + 1) - drag(i)};
+    }
+  }
+  // The last segment also serves every angle above the table: its search upper is +infinity.
+  const int innerCount = table.segmentCount - 1;
+  for (int k = 0; k < kMaxLiftSegments; ++k) {
+    table.searchUppers[k] = k < innerCount ? table.segments[k].upper : kInfinity;
+    table.servesAbove[k] = k == 0 ? -kInfinity : table.segments[k].angle;
+    table.servesBelow[k] =
+        k < innerCount ? std::nextafter(table.segments[k].upper, kInfinity) : kInfinity;
+  }
+  // The buckets span the inner uppers; a table without finite ones gets one bucket for all.
+  table.searchLow = innerCount > 0 ? table.searchUppers[0] : 0.0;
+  bool finite = true;
+  for (int k = 0; k < innerCount; ++k) {
+    finite = finite && std::isfinite(table.searchUppers[k]);
+  }
+  const double range = innerCount > 0 ? table.searchUppers[innerCount - 1] - table.searchLow : 0.0;
+  const double scale = kSearchBuckets / range;
+  table.searchScale = finite && range > 0.0 && std::isfinite(scale) ? scale : 0.0;
+  for (int b = 0; b < kSearchBuckets; ++b) {
+    table.bucketStart[b] = 0;
+    table.bucketSplit[b] = kInfinity;
+  }
+  for (int k = 0; k < innerCount; ++k) {
+    const double place = PlaceOf(table, table.searchUppers[k]);
+    const int bucket = std::fabs(place) < kSearchLimit ? BucketOf(place) : 0;
+    if (table.bucketSplit[bucket] == kInfinity) {
+      table.bucketSplit[bucket] = table.searchUppers[k];
+    }
+    for (int b = bucket + 1; b < kSearchBuckets; ++b) {
+      ++table.bucketStart[b];
+    }
+  }
+  table.lastSegment = 0;
+}
+
+void VerticalLiftCoefficients(int slot, double aoa, double mach, double /*reynolds*/, double* cl,
+                              double* cm, double* cd) {
+  AeroProfile& profile = aeroProfiles[slot];
+  EvaluateAirfoil(profile.vertical, profile.verticalAspectRatio, profile.verticalEfficiency,
+                  profile.verticalZeroDrag, profile, aoa, mach, cl, cm, cd);
+}
+
+void HorizontalLiftCoefficients(int slot, double aoa, double mach, double /*reynolds*/, double* cl,
+                                double* cm, double* cd) {
+  AeroProfile& profile = aeroProfiles[slot];
+  EvaluateAirfoil(profile.horizontal, profile.horizontalAspectRatio, profile.horizontalEfficiency,
+                  profile.horizontalZeroDrag, profile, aoa, mach, cl, cm, cd);
+}
+
+void ResetAeroProfiles() {
+  for (AeroProfile& profile : aeroProfiles) {
+    profile = AeroProfile{};
+  }
+  aeroProfileCount = 0;
+}

@@ -1,0 +1,96 @@
+// The module-wide table of aerodynamic profiles. The host's coefficient callback carries no user
+// argument, so each aircraft's lift tables live in one of nine slots, keyed by vessel name, and
+// each slot has its own pair of fixed callbacks (one per airfoil orientation).
+#pragma once
+
+#include <string>
+
+#include "frame/Host.h"
+
+inline constexpr int kProfileSlotCount = 9;
+inline constexpr int kMaxLiftPoints = 19;      // keys PT0 to PT18
+inline constexpr int kLiftTableCapacity = 50;  // room in a table; only kMaxLiftPoints are filled
+inline constexpr int kMaxLiftSegments = kMaxLiftPoints - 1;
+inline constexpr int kSearchBuckets = 64;
+
+struct LiftPoint {
+  double angle;  // angle of attack, radians
+  double lift;
+  double moment;
+};
+
+// One stretch of a table between two consecutive points, prepared at load so that an
+// evaluation only searches and does one multiply-add per coefficient.
+struct LiftSegment {
+  double angle;  // the first point's angle; the segment serves angles above it
+  double upper;  // the second point's angle; the segment serves angles up to it
+  double span;   // upper - angle; 0 for two points of equal angle
+  double lift, liftStep;
+  double moment, momentStep;
+  double drag, dragStep;  // from the table's drag column; 0 without table drag
+};
+
+struct LiftTable {
+  int count = 0;
+  LiftPoint points[kLiftTableCapacity] = {};
+  double userDrag[kLiftTableCapacity] = {};
+  bool userDragOn = false;  // this table's drag comes from the drag column
+
+  // Prepared from the points by PrepareLiftTable. A table of fewer than two points has one
+  // segment of span 0 that yields its point (or zeros when it has none).
+  int segmentCount = 0;
+  LiftSegment segments[kMaxLiftSegments] = {};
+  // The segment search, prepared at load. searchUppers holds the angles between segments
+  // (each segment's upper but the last's) and +infinity after them; servesAbove[k] is the angle
+  // above which segment k serves (-infinity for the first). Buckets of equal width spread over
+  // the inner uppers: bucketStart[b] counts the uppers in lower buckets, bucketSplit[b] is the
+  // first upper in bucket b (+infinity when it holds none).
+  double searchUppers[kMaxLiftSegments] = {};
+  double servesAbove[kMaxLiftSegments] = {};
+  double servesBelow[kMaxLiftSegments] = {};  // just above the segment's upper (+inf: last)
+  double searchLow = 0.0;                     // the first inner upper
+  double searchScale = 0.0;                   // buckets per radian above searchLow
+  unsigned char bucketStart[kSearchBuckets] = {};
+  double bucketSplit[kSearchBuckets] = {};
+  int lastSegment = 0;  // the segment of the previous evaluation
+};
+
+struct AeroProfile {
+  std::string name;  // the owning vessel's whole name, however long
+  LiftTable vertical;
+  LiftTable horizontal;
+  double verticalEfficiency = 0.0;
+  double horizontalEfficiency = 0.0;
+  double verticalAspectRatio = 0.0;
+  double horizontalAspectRatio = 0.0;
+  double verticalZeroDrag = 0.0;
+  double horizontalZeroDrag = 0.0;
+  double waveDrag = 0.0;
+  VECTOR3 machNumbers{};
+  double wingAngle = 0.0;  // radians; kept for authors, no computation uses it
+};
+
+extern AeroProfile aeroProfiles[kProfileSlotCount];
+extern int aeroProfileCount;
+extern const AirfoilCoeffFunc verticalLiftCallbacks[kProfileSlotCount];
+extern const AirfoilCoeffFunc horizontalLiftCallbacks[kProfileSlotCount];
+
+// The slot of this vessel name, matched on the whole name; a new name takes the next free
+// slot. -1 when all slots belong to other names (nothing is written then).
+int FindProfileSlot(const char* vesselName);
+
+// Fills the table from section PT0..PT18 of the file and prepares it for evaluation. With
+// table drag on, each point's fourth element is its drag coefficient (0 when absent).
+void LoadLiftTable(const char* path, const char* section, LiftTable& table, bool userDrag);
+// Builds the evaluation segments from the table's points; LoadLiftTable calls it.
+void PrepareLiftTable(LiftTable& table);
+
+// Lift, moment and drag coefficients of slot's wing (vertical) or fin (horizontal) airfoil.
+// The Reynolds number is accepted for the host's signature and not used.
+void VerticalLiftCoefficients(int slot, double aoa, double mach, double reynolds, double* cl,
+                              double* cm, double* cd);
+void HorizontalLiftCoefficients(int slot, double aoa, double mach, double reynolds, double* cl,
+                                double* cm, double* cd);
+
+// Forgets every slot. The module never releases a slot; tests start afresh with this.
+void ResetAeroProfiles();

@@ -1,0 +1,171 @@
+// vantor-sim polar: the wing's and the fin's coefficients over a range of angles of attack, as
+// the host's physics gets them from the module's airfoil callbacks. This is how an author checks
+// a lift table.
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include <vantor/sim/Simulation.h>
+#include <vantor/sim/VesselRecord.h>
+
+#include "Command.h"
+
+namespace {
+
+// More lines than any author reads; a guard against a step far too small for the range.
+constexpr long long kMaxAngles = 1000000;
+
+struct AngleRange {
+  double from = -20.0;
+  double to = 20.0;
+  double step = 1.0;
+  long long count = 41;
+};
+
+double ParseNumber(const std::string& text, const std::string& what) {
+  char* end = nullptr;
+  errno = 0;
+  const double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(value)) {
+    throw UsageError(what + " needs a number, not '" + text + "'");
+  }
+  return value;
+}
+
+AngleRange ParseAngleRange(const std::string& text) {
+  const std::size_t first = text.find(':');
+  const std::size_t second = first == std::string::npos ? first : text.find(':', first + 1);
+  if (second == std::string::npos || text.find(':', second + 1) != std::string::npos) {
+    throw UsageError("--aoa needs FROM:TO:STEP in degrees, not '" + text + "'");
+  }
+  AngleRange range;
+  range.from = ParseNumber(text.substr(0, first), "--aoa FROM");
+  range.to = ParseNumber(text.substr(first + 1, second - first - 1), "--aoa TO");
+  range.step = ParseNumber(text.substr(second + 1), "--aoa STEP");
+  if (range.step == 0.0) {
+    throw UsageError("--aoa STEP must not be 0");
+  }
+  const double steps = (range.to - range.from) / range.step;
+  if (steps < 0.0) {
+    throw UsageError("--aoa STEP must lead from FROM towards TO");
+  }
+  // A range that is a whole number of steps long ends on TO despite rounding.
+  const double whole = std::floor(steps + 1e-9);
+  if (!(whole < static_cast<double>(kMaxAngles))) {
+    throw UsageError("--aoa gives more than " + std::to_string(kMaxAngles) + " angles");
+  }
+  range.count = static_cast<long long>(whole) + 1;
+  return range;
+}
+
+const vantor::AirfoilRecord* FindAirfoil(const vantor::VesselRecord& vessel,
+                                         AIRFOIL_ORIENTATION orientation) {
+  for (const auto& airfoil : vessel.airfoils) {
+    if (airfoil->orientation == orientation && airfoil->coefficients != nullptr) {
+      return airfoil.get();
+    }
+  }
+  return nullptr;
+}
+
+struct Coefficients {
+  double lift = 0.0;
+  double moment = 0.0;
+  double drag = 0.0;
+};
+
+// The Reynolds number is the one the wing would see at this Mach number in sea-level air.
+Coefficients Evaluate(const vantor::AirfoilRecord& airfoil, double aoaDegrees, double mach) {
+  constexpr double kSpeedOfSound = 340.29;
+  constexpr double kDensity = 1.225;
+  constexpr double kViscosity = 1.789e-5;
+  const double reynolds = kDensity * mach * kSpeedOfSound * airfoil.chord / kViscosity;
+  Coefficients result;
+  airfoil.coefficients(aoaDegrees * std::numbers::pi / 180.0, mach, reynolds, &result.lift,
+                       &result.moment, &result.drag);
+  return result;
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+int RunPolar(Arguments& arguments) {
+  arguments.RequireKnown({"--aoa", "--mach", "--csv"});
+  const std::string name = arguments.Positional("vessel NAME");
+  const AngleRange range =
+      arguments.Has("--aoa") ? ParseAngleRange(arguments.Value("--aoa", "")) : AngleRange{};
+  const double mach = arguments.Number("--mach", 0.5);
+  if (mach < 0.0) {
+    throw UsageError("--mach must not be negative");
+  }
+
+  if (name.empty()) {
+    throw UsageError("the vessel name is empty");
+  }
+  // Paths given on the command line are meant from where the command was started.
+  std::error_code error;
+  const std::filesystem::path root = std::filesystem::absolute(arguments.Root(), error);
+  if (error || !std::filesystem::is_directory(root, error)) {
+    throw UsageError("simulator root " + arguments.Root() + " is not a folder");
+  }
+  const std::string modules = std::filesystem::absolute(arguments.Modules()).string();
+  const std::string csvPath = arguments.Has("--csv")
+                                  ? std::filesystem::absolute(arguments.Value("--csv", "")).string()
+                                  : std::string();
+  vantor::sim::SetModuleFolder(modules);
+  const std::string library = vantor::sim::ModulePath("aircraft");
+  if (!std::filesystem::is_regular_file(library, error)) {
+    throw UsageError("module not found: " + library);
+  }
+  std::filesystem::current_path(root, error);
+  if (error) {
+    throw UsageError("cannot enter simulator root " + root.string() + ": " + error.message());
+  }
+  vantor::VesselRecord* vessel = vantor::sim::CreateVessel(name, "aircraft");
+  if (vessel == nullptr) {
+    throw UsageError("cannot create vessel " + name);
+  }
+  const vantor::AirfoilRecord* wing = FindAirfoil(*vessel, LIFT_VERTICAL);
+  const vantor::AirfoilRecord* fin = FindAirfoil(*vessel, LIFT_HORIZONTAL);
+  if (wing == nullptr || fin == nullptr) {
+    throw UsageError("vessel " + name + " has no wing or fin airfoil");
+  }
+
+  std::unique_ptr<std::FILE, FileCloser> file;
+  std::FILE* out = stdout;
+  if (!csvPath.empty()) {
+    file.reset(std::fopen(csvPath.c_str(), "w"));
+    if (!file) {
+      throw UsageError("cannot write " + csvPath);
+    }
+    out = file.get();
+  }
+
+  std::fprintf(out, "aoa_deg,wing_cl,wing_cm,wing_cd,fin_cl,fin_cm,fin_cd\n");
+  for (long long k = 0; k < range.count; ++k) {
+    const double aoa = range.from + static_cast<double>(k) * range.step;
+    const Coefficients w = Evaluate(*wing, aoa, mach);
+    const Coefficients f = Evaluate(*fin, aoa, mach);
+    std::fprintf(out, "%.15g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g\n", aoa, w.lift, w.moment, w.drag,
+                 f.lift, f.moment, f.drag);
+  }
+  if (std::ferror(out) != 0) {
+    throw UsageError("writing the polar failed");
+  }
+  return 0;
+}
+
+}  // namespace
+
+REGISTER_COMMAND(polar, "polar",
+                 "polar NAME [--root DIR] [--modules DIR] [--aoa FROM:TO:STEP] [--mach M] "
+                 "[--csv FILE]",
+                 "wing and fin lift, moment and drag coefficients over angles of attack (degrees)",
+                 "", RunPolar);
