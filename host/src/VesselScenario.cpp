@@ -247,7 +247,9 @@ void VESSEL::SaveDefaultState(FILEHANDLE scenario) const {
   out.push_back("POS " + Fixed(state.longitude / kDegree, 8) + " " +
                 Fixed(state.latitude / kDegree, 8));
   out.push_back("ALT " + Fixed(state.altitude, 3));
-  out.push_back("HDG " + Fixed(state.heading / kDegree, 4));
+  // A heading a hair below 2 pi would print as 360.0000; the file says 0 for north.
+  const double heading = state.heading / kDegree;
+  out.push_back("HDG " + Fixed(heading >= 359.99995 ? heading - 360.0 : heading, 4));
   out.push_back("PITCH " + Fixed(state.pitch / kDegree, 4));
   out.push_back("BANK " + Fixed(state.bank / kDegree, 4));
   out.push_back("SPEED " + Fixed(state.airspeed, 3));
