@@ -100,6 +100,25 @@ void PressAndRelease(const ScriptEvent& event) {
   sim::BufferedKey(*focus, key.scanCode, false, state);
 }
 
+// Removes every vessel when the run ends, however it ends, so that each module gets its
+// vvcExit and frees what it made.
+class VesselsOfTheRun {
+ public:
+  VesselsOfTheRun() = default;
+  VesselsOfTheRun(const VesselsOfTheRun&) = delete;
+  VesselsOfTheRun& operator=(const VesselsOfTheRun&) = delete;
+  ~VesselsOfTheRun() {
+    try {
+      std::vector<vantor::VesselRecord*> vessels = sim::Vessels();
+      for (auto vessel = vessels.rbegin(); vessel != vessels.rend(); ++vessel) {
+        sim::DeleteVessel(**vessel);
+      }
+    } catch (...) {
+      // Leaving anyway; the process ends next.
+    }
+  }
+};
+
 void Answer(const ScriptEvent& event) {
   if (!vantor::testing::InputBoxOpen()) {
     throw UsageError("no input box is open at " + Seconds(event.time) + " to take '" + event.label +
@@ -155,6 +174,7 @@ int Fly(Arguments& arguments) {
   }
   sim::SetModuleFolder(modules);
   vantor::testing::EnableLog(!logPath.empty());
+  const VesselsOfTheRun cleanup;
   sim::LoadScenarioFile(scenario);
 
   StatusPrinter status;
