@@ -166,11 +166,20 @@ int Fly(Arguments& arguments) {
     }
   }
 
-  // The module opens ./Config/... relative to the simulator root.
+  // A class whose module is missing makes a plain vessel, so a wrong folder would only show as
+  // an aircraft that ignores every key.
   std::error_code error;
-  fs::current_path(arguments.Root(), error);
+  if (!fs::is_directory(modules, error)) {
+    throw UsageError("module folder " + modules + " is not a folder");
+  }
+  // The module opens ./Config/... relative to the simulator root.
+  const std::string root = Absolute(arguments.Root());
+  if (!fs::is_directory(root, error)) {
+    throw UsageError("simulator root " + arguments.Root() + " is not a folder");
+  }
+  fs::current_path(root, error);
   if (error) {
-    throw UsageError("cannot use the simulator root " + arguments.Root() + ": " + error.message());
+    throw UsageError("cannot enter simulator root " + root + ": " + error.message());
   }
   sim::SetModuleFolder(modules);
   vantor::testing::EnableLog(!logPath.empty());
