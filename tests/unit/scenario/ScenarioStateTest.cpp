@@ -259,6 +259,7 @@ TEST_F(ScenarioStateTest, EveryLineAlsoReachesTheHostParser) {
         << line;
   }
   EXPECT_NEAR(record_->state.altitude, 2000.0, 1e-6);
+  EXPECT_EQ(a().autopilot.altitudeTarget, 10000.0);  // ALT is the host's, not ALTITUDE
   EXPECT_NEAR(record_->state.longitude * 180.0 / std::numbers::pi, 10.0, 1e-9);
   EXPECT_NEAR(record_->state.latitude * 180.0 / std::numbers::pi, 45.0, 1e-9);
   EXPECT_THAT(record_->unknownScenarioLines, ElementsAre("MY_NOTE keep me"));
