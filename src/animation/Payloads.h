@@ -19,5 +19,12 @@ struct Payload {
 struct PayloadSet {
   Payload payloads[kMaxPayloads];
   int payloadCount = 0;
-  int currentPayload = 0;
+  int currentPayload = 0;  // the next to release; equals the number released
 };
+
+// The name a payload without NAME is released under: "<aircraft>-payload-<index>" when that
+// fits; for a longer aircraft name, its first 12 characters, "~" and a hash of the whole name
+// in 8 hexadecimal digits take its place, which makes the text exactly 31 characters long.
+// Short and long forms differ in length, so names differ whenever aircraft names or indexes do,
+// except for two long aircraft names that share their first 12 characters and their hash.
+void MakeDefaultPayloadName(char (&name)[kPayloadTextSize], const char* aircraftName, int index);

@@ -94,6 +94,10 @@ void Arguments::RequireKnown(const std::vector<std::string>& known) const {
   }
 }
 
-std::string Arguments::Root() const { return Value("--root", VANTOR_SIM_EXAMPLE_ROOT); }
+std::string Arguments::Root() const {
+  return Value("--root", VANTOR_SIM_EXAMPLE_ROOT);
+}
 
-std::string Arguments::Modules() const { return Value("--modules", programDirectory.string()); }
+std::string Arguments::Modules() const {
+  return Value("--modules", programDirectory.string());
+}

@@ -1,0 +1,73 @@
+// The flight-plan step: targets for the autopilot from the current waypoint, and the status line.
+#include <cmath>
+
+#include "autopilot/AngleWrap.h"
+#include "autopilot/GreatCircle.h"
+#include "frame/Aircraft.h"
+#include "frame/Angles.h"
+#include "frame/StatusLine.h"
+
+namespace {
+
+// Altitude hold aims at the waypoint's altitude over at most this distance (metres).
+constexpr double kMaxClimbDistance = 5000.0;
+
+}  // namespace
+
+void Aircraft::FollowFlightPlan() {
+  FlightPlan& plan = flightPlan;
+  if (plan.current < 0 || plan.current >= plan.count) {
+    plan.current = 0;
+  }
+  if (plan.count == 0 || !autopilot.autopilotEngaged) {
+    return;
+  }
+
+  double longitude = 0.0;
+  double latitude = 0.0;
+  double radius = 0.0;
+  GetEquPos(longitude, latitude, radius);
+  const Waypoint& waypoint = plan.waypoints[plan.current];
+  const SurfacePoint here{longitude, latitude};
+  const SurfacePoint there{waypoint.position.x, waypoint.position.y};
+
+  double bearingDegrees = InitialBearing(here, there) * DEG;
+  if (bearingDegrees < 0.0) {
+    bearingDegrees += 360.0;
+  }
+  const double bearing = bearingDegrees * RAD;
+  const double distance = GreatCircleDistance(there, here, radius);
+
+  autopilot.climbDistance = distance < kMaxClimbDistance ? distance : kMaxClimbDistance;
+  autopilot.altitudeTarget = waypoint.position.z;
+  if (waypoint.throttle != -1.0) {
+    SetThrusterGroupLevel(THGROUP_MAIN, waypoint.throttle);
+  }
+
+  // A waypoint without a course has no course error; the status line shows 0.00.
+  double courseError = 0.0;
+  if (waypoint.course > 0.0) {
+    courseError = WrapOnce(waypoint.course * RAD - bearing);
+    // Turning away from the bearing by twice the course error brings the aircraft onto the
+    // course line before the waypoint.
+    double heading = bearing - 2.0 * courseError;
+    if (heading < 0.0) {
+      heading += 2.0 * PI;
+    }
+    if (std::isfinite(heading)) {
+      autopilot.headingTarget = heading / RAD;
+    }
+  }
+
+  if (distance < waypoint.proximity) {
+    ++plan.current;
+    if (plan.current >= plan.count) {
+      plan.current = 0;
+    }
+  }
+  WriteStatusLine(
+      "Flight status - %s : Hd : %.2f / Bg : %.2f / Er : %.2f / Alt %.0f / Ds %.3f / Phase %u",
+      plan.waypoints[plan.current].description, autopilot.headingTarget, bearingDegrees,
+      courseError / RAD, autopilot.altitudeTarget, distance * 0.001,
+      static_cast<unsigned>(plan.current));
+}

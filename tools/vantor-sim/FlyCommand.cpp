@@ -1,0 +1,211 @@
+// vantor-sim fly: loads a scenario, runs frames, plays scripted keys and input-box answers,
+// prints the status line as it changes, and saves the scenario at the end.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "Command.h"
+#include "KeyLabels.h"
+#include "vantor/Vessel.h"  // HostTesting.h names VESSEL without declaring it
+#include "vantor/sim/ScenarioFile.h"
+#include "vantor/sim/Simulation.h"
+#include "vantor/testing/HostTesting.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace sim = vantor::sim;
+
+// More frames than this is a mistyped --dt or --duration rather than a wish.
+constexpr double kMaxFrames = 1e9;
+
+// A scripted key press or input-box answer, due at a simulation time.
+struct ScriptEvent {
+  double time = 0.0;
+  bool isKey = true;
+  ScriptedKey key;
+  std::string label;  // the key label or the answer text, for messages
+};
+
+std::string Seconds(double time) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.2f s", time);
+  return text;
+}
+
+// "T:REST" with T a time in seconds, not negative.
+std::pair<double, std::string> SplitTimed(const std::string& option, const std::string& value) {
+  const std::size_t colon = value.find(':');
+  const std::string timeText = value.substr(0, colon);
+  char* end = nullptr;
+  const double time = std::strtod(timeText.c_str(), &end);
+  if (colon == std::string::npos || timeText.empty() || *end != '\0' || !std::isfinite(time) ||
+      time < 0.0) {
+    throw UsageError(option + " needs TIME:" + (option == "--key" ? "KEY" : "TEXT") +
+                     " with a time in seconds, not '" + value + "'");
+  }
+  return {time, value.substr(colon + 1)};
+}
+
+// Keys before answers at the same time, so that a key and the answer to the box it opens can
+// be given one time; otherwise in the order given.
+std::vector<ScriptEvent> ReadScript(const Arguments& arguments) {
+  std::vector<ScriptEvent> events;
+  for (const std::string& value : arguments.Values("--key")) {
+    auto [time, label] = SplitTimed("--key", value);
+    events.push_back(ScriptEvent{time, true, ParseKeyLabel(label), label});
+  }
+  for (const std::string& value : arguments.Values("--input")) {
+    auto [time, text] = SplitTimed("--input", value);
+    events.push_back(ScriptEvent{time, false, ScriptedKey{}, text});
+  }
+  std::stable_sort(events.begin(), events.end(),
+                   [](const ScriptEvent& a, const ScriptEvent& b) { return a.time < b.time; });
+  return events;
+}
+
+// Paths given on the command line are taken from where the user stands, not from the root.
+std::string Absolute(const std::string& path) {
+  return path.empty() ? path : fs::absolute(path).lexically_normal().string();
+}
+
+class StatusPrinter {
+ public:
+  void Report(double simt) {
+    std::string text = vantor::testing::StatusLine();
+    if (text != last_) {
+      std::printf("%.2f\t%s\n", simt, text.c_str());
+      last_ = std::move(text);
+    }
+  }
+
+ private:
+  std::string last_;
+};
+
+// A key goes to the vessel with the input focus as a press and then a release.
+void PressAndRelease(const ScriptEvent& event) {
+  vantor::VesselRecord* focus = sim::FocusVessel();
+  if (focus == nullptr) {
+    throw UsageError("no vessel has the input focus for key " + event.label);
+  }
+  ScriptedKey key = event.key;
+  char* state = key.keyState.data();
+  state[key.scanCode] = static_cast<char>(0x80);
+  sim::BufferedKey(*focus, key.scanCode, true, state);
+  state[key.scanCode] = 0;
+  sim::BufferedKey(*focus, key.scanCode, false, state);
+}
+
+void Answer(const ScriptEvent& event) {
+  if (!vantor::testing::InputBoxOpen()) {
+    throw UsageError("no input box is open at " + Seconds(event.time) + " to take '" + event.label +
+                     "'");
+  }
+  vantor::testing::AnswerInputBox(event.label.c_str());
+}
+
+// The host's physics step belongs here; until it is part of the build, only --no-physics runs.
+constexpr bool kPhysicsBuilt = false;
+void AdvancePhysics(double /*simt*/, double /*dt*/) {}
+
+int Fly(Arguments& arguments) {
+  arguments.RequireKnown(
+      {"--duration", "--dt", "--key", "--input", "--no-physics", "--save", "--host-log"});
+  const std::string scenario = Absolute(arguments.Positional("SCENARIO file"));
+  const std::string savePath = Absolute(arguments.Value("--save", ""));
+  const std::string logPath = Absolute(arguments.Value("--host-log", ""));
+  const std::string modules = Absolute(arguments.Modules());
+  const double duration = arguments.Number("--duration", 0.0);
+  const double dt = arguments.Number("--dt", 0.02);
+  const bool physics = !arguments.Has("--no-physics");
+  if (physics && !kPhysicsBuilt) {
+    throw UsageError("this build has no flight physics yet; add --no-physics");
+  }
+  if (dt <= 0.0) {
+    throw UsageError("--dt must be greater than 0");
+  }
+  if (duration < 0.0) {
+    throw UsageError("--duration must not be negative");
+  }
+  if (duration / dt > kMaxFrames) {
+    throw UsageError("--duration / --dt asks for more than 1e9 frames");
+  }
+  // Frame k runs at k * dt; a duration a rounding error short of a whole frame still gets it.
+  const auto frames = static_cast<long long>(std::floor(duration / dt + 1e-9));
+  const double end = static_cast<double>(frames) * dt;
+  const std::vector<ScriptEvent> script = ReadScript(arguments);
+  const double late = end + dt * 1e-6;
+  for (const ScriptEvent& event : script) {
+    if (event.time > late) {
+      throw UsageError(std::string(event.isKey ? "key " : "input '") + event.label +
+                       (event.isKey ? "" : "'") + " at " + Seconds(event.time) +
+                       " comes after the last frame at " + Seconds(end));
+    }
+  }
+
+  // The module opens ./Config/... relative to the simulator root.
+  std::error_code error;
+  fs::current_path(arguments.Root(), error);
+  if (error) {
+    throw UsageError("cannot use the simulator root " + arguments.Root() + ": " + error.message());
+  }
+  sim::SetModuleFolder(modules);
+  vantor::testing::EnableLog(!logPath.empty());
+  sim::LoadScenarioFile(scenario);
+
+  StatusPrinter status;
+  std::size_t next = 0;
+  // Delivers the events due by simt, after the frame that ran at simt.
+  const auto playDue = [&](double simt) {
+    for (; next < script.size() && script[next].time <= simt + dt * 1e-6; ++next) {
+      if (script[next].isKey) {
+        PressAndRelease(script[next]);
+      } else {
+        Answer(script[next]);
+      }
+      status.Report(simt);
+    }
+  };
+
+  status.Report(0.0);
+  playDue(0.0);
+  for (long long frame = 1; frame <= frames; ++frame) {
+    const double simt = static_cast<double>(frame) * dt;
+    if (physics) {
+      AdvancePhysics(simt, dt);
+    }
+    for (vantor::VesselRecord* vessel : sim::Vessels()) {
+      sim::Timestep(*vessel, simt);
+    }
+    status.Report(simt);
+    playDue(simt);
+  }
+
+  if (!savePath.empty()) {
+    sim::SaveScenarioFile(savePath);
+  }
+  if (!logPath.empty()) {
+    std::ofstream log(logPath, std::ios::binary | std::ios::trunc);
+    log << vantor::testing::LogText();
+    log.close();
+    if (!log) {
+      throw UsageError("cannot write the host log to " + logPath);
+    }
+  }
+  std::fflush(stdout);
+  return 0;
+}
+
+}  // namespace
+
+REGISTER_COMMAND(fly, "fly",
+                 "fly SCENARIO [--duration S] [--dt S] [--key T:KEY]... [--input T:TEXT]... "
+                 "[--no-physics] [--save FILE] [--host-log FILE]",
+                 "runs a scenario's frames with scripted keys and input-box answers, prints the "
+                 "status line as it changes and saves the scenario",
+                 "--no-physics", Fly);
