@@ -27,8 +27,8 @@ void HorizontalLiftCallback(double aoa, double mach, double reynolds, double* cl
   HorizontalLiftCoefficients(Slot, aoa, mach, reynolds, cl, cm, cd);
 }
 
-// Angles and bucket places this large take the plain search: their bucket would not fit an
-// integer, and no physics step gives them.
+// Bucket places this large (and those that are no number) take the plain search: they would not
+// fit an integer, and no physics step gives them.
 constexpr double kSearchLimit = 1e15;
 
 // The first segment whose upper angle is not below aoa, or the last: the plain linear search.
@@ -59,7 +59,7 @@ inline double PlaceOf(const LiftTable& table, double aoa) {
 // holds more than one upper or rounding put the angle in a neighbouring bucket.
 inline int SearchSegment(const LiftTable& table, double aoa) {
   const double place = PlaceOf(table, aoa);
-  if (!(std::fabs(aoa) < kSearchLimit) || !(std::fabs(place) < kSearchLimit)) {
+  if (!(std::fabs(place) < kSearchLimit)) {
     return PlainSearch(table, aoa);
   }
   const int bucket = BucketOf(place);
