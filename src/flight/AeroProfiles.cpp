@@ -219,8 +219,8 @@ void PrepareLiftTable(LiftTable& table) {
     finite = finite && std::isfinite(table.searchUppers[k]);
   }
   const double range = innerCount > 0 ? table.searchUppers[innerCount - 1] - table.searchLow : 0.0;
-  const double scale = kSearchBuckets / range;
-  table.searchScale = finite && range > 0.0 && std::isfinite(scale) ? scale : 0.0;
+  const double scale = finite && range > 0.0 ? kSearchBuckets / range : 0.0;
+  table.searchScale = std::isfinite(scale) ? scale : 0.0;
   for (int b = 0; b < kSearchBuckets; ++b) {
     table.bucketStart[b] = 0;
     table.bucketSplit[b] = kInfinity;

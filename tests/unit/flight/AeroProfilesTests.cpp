@@ -1,5 +1,6 @@
 // Lift tables, their evaluation and the module-wide profile slots.
 #include <cmath>
+#include <limits>
 #include <random>
 #include <string>
 
@@ -112,6 +113,17 @@ TEST_F(AeroProfilesTest, DegenerateTablesGiveTheNearestPointAndNeverNaN) {
   const Coefficients none = Wing(0.3);
   EXPECT_EQ(none.lift, 0.0);
   EXPECT_EQ(none.drag, 0.0);
+  // Angles that are no finite numbers, in the file or from the host, keep the search inside
+  // the table (what comes out of an infinite angle is the formula's business).
+  const double inf = std::numeric_limits<double>::infinity();
+  WingTable({{0, 0, 0}, {inf, 1, 0}, {inf, 2, 0}});
+  EXPECT_EQ(Wing(5 * RAD).lift, 0.0);
+  Wing(-inf);
+  Wing(inf);
+  Wing(std::nan(""));
+  WingTable({{0, 0, 0}, {10, 1, 0}, {20, 2, 0}});
+  EXPECT_EQ(Wing(inf).lift, inf);
+  EXPECT_TRUE(std::isnan(Wing(std::nan("")).lift));
 }
 
 TEST_F(AeroProfilesTest, EvaluationMatchesThePlainFormula) {
