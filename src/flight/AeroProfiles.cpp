@@ -108,16 +108,26 @@ inline double Fraction(const LiftSegment& segment, double aoa) {
   return induced + wave + zeroDrag;
 }
 
-inline void EvaluateAirfoil(LiftTable& table, double aspectRatio, double efficiency,
-                            double zeroDrag, const AeroProfile& profile, double aoa, double mach,
-                            double* cl, double* cm, double* cd) {
+// One airfoil's coefficients; compiled into each slot's callback, so the slot's data is found
+// at a fixed address.
+template <bool Vertical>
+[[gnu::always_inline]] inline void EvaluateAirfoil(AeroProfile& profile, double aoa, double mach,
+                                                   double* cl, double* cm, double* cd) {
+  LiftTable& table = Vertical ? profile.vertical : profile.horizontal;
   const LiftSegment& segment = table.segments[FindSegment(table, aoa)];
   const double t = Fraction(segment, aoa);
   const double lift = segment.lift + t * segment.liftStep;
   *cl = lift;
   *cm = segment.moment + t * segment.momentStep;
-  *cd = table.userDragOn ? segment.drag + t * segment.dragStep
-                         : HostDrag(lift, aspectRatio, efficiency, zeroDrag, profile, mach);
+  if (table.userDragOn) {
+    *cd = segment.drag + t * segment.dragStep;
+  } else if (Vertical) {
+    *cd = HostDrag(lift, profile.verticalAspectRatio, profile.verticalEfficiency,
+                   profile.verticalZeroDrag, profile, mach);
+  } else {
+    *cd = HostDrag(lift, profile.horizontalAspectRatio, profile.horizontalEfficiency,
+                   profile.horizontalZeroDrag, profile, mach);
+  }
 }
 
 }  // namespace
@@ -240,16 +250,12 @@ void PrepareLiftTable(LiftTable& table) {
 
 void VerticalLiftCoefficients(int slot, double aoa, double mach, double /*reynolds*/, double* cl,
                               double* cm, double* cd) {
-  AeroProfile& profile = aeroProfiles[slot];
-  EvaluateAirfoil(profile.vertical, profile.verticalAspectRatio, profile.verticalEfficiency,
-                  profile.verticalZeroDrag, profile, aoa, mach, cl, cm, cd);
+  EvaluateAirfoil<true>(aeroProfiles[slot], aoa, mach, cl, cm, cd);
 }
 
 void HorizontalLiftCoefficients(int slot, double aoa, double mach, double /*reynolds*/, double* cl,
                                 double* cm, double* cd) {
-  AeroProfile& profile = aeroProfiles[slot];
-  EvaluateAirfoil(profile.horizontal, profile.horizontalAspectRatio, profile.horizontalEfficiency,
-                  profile.horizontalZeroDrag, profile, aoa, mach, cl, cm, cd);
+  EvaluateAirfoil<false>(aeroProfiles[slot], aoa, mach, cl, cm, cd);
 }
 
 void ResetAeroProfiles() {
