@@ -7,7 +7,7 @@ SIM := $(BUILD)/bin/vantor-sim
 DEB_PACKAGES := libeigen3-dev gnuplot-nox
 DEB_CHECK := /usr/include/eigen3/Eigen/Core /usr/bin/gnuplot
 
-.PHONY: all deps build test fly format clean
+.PHONY: all deps build test fly sanitize format clean
 
 all: build
 
@@ -32,6 +32,12 @@ test: build
 
 fly: build
 	$(SIM) setup Kestrel
+
+# The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	cmake --preset sanitize
+	cmake --build --preset sanitize
+	ctest --preset sanitize
 
 format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "AnimationFixture.h"
@@ -109,7 +110,8 @@ TEST_F(SequenceTest, HalfIncrementsTakeTheFullDurationEach) {
 }
 
 TEST_F(SequenceTest, MissingDurationCompletesAtOnceAndAnEmptyMoveSaysNothing) {
-  Aircraft& a = Build("[ANIM_SEQ_0]\nKEY=D\nNAME=Door\n[ANIM_SEQ_1]\nKEY=E\nINCREMENT=0\n");
+  Aircraft& a =
+      Build("[ANIM_SEQ_0]\nKEY=D\nNAME=Door\n[ANIM_SEQ_1]\nKEY=E\nDURATION=4\nINCREMENT=0\n");
   WriteStatusLine("-");
   a.ToggleSequence(1);
   a.StepSequences(5.0);
@@ -121,6 +123,17 @@ TEST_F(SequenceTest, MissingDurationCompletesAtOnceAndAnEmptyMoveSaysNothing) {
   EXPECT_FALSE(a.animations.sequences[0].busy);
   EXPECT_EQ(a.animations.sequences[0].state, 1.0);
   EXPECT_EQ(StatusLine(), "Door Deployed");
+}
+
+TEST_F(SequenceTest, StateThatIsNotANumberEndsStowed) {
+  Aircraft& a = Build("[ANIM_SEQ_0]\nKEY=A\nDURATION=1\n");
+  AnimationSequence& seq = a.animations.sequences[0];
+  seq.state = seq.target = std::numeric_limits<double>::quiet_NaN();  // as a restore might leave it
+  a.ToggleSequence(0);
+  EXPECT_EQ(seq.target, 0.0);
+  StepFrom(1.0, 2.0);
+  EXPECT_EQ(seq.state, 0.0);
+  EXPECT_EQ(StatusLine(), "Sequence 0 Stowed");
 }
 
 TEST_F(SequenceTest, FlapsSequenceDrivesTheFlapLevelInsteadOfItsAnimation) {
