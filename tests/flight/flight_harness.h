@@ -40,11 +40,12 @@ inline double HeadingDifference(double a, double b) {
   return difference;
 }
 
-// The example aircraft in level flight, with the autopilot and its targets as given.
+// The example aircraft in level flight with its gear up, and the autopilot and its targets as
+// given.
 inline std::string AirborneKestrel(double altitude, double heading, const std::string& extra) {
   std::ostringstream text;
   text << "Kestrel:aircraft\nSTATUS Flying\nPOS 10.0 45.0\nALT " << altitude << "\nHDG " << heading
-       << "\nSPEED 180\nFUEL 1\nTHROTTLE 0.7\n"
+       << "\nSPEED 180\nFUEL 1\nTHROTTLE 0.7\nSEQ 0 -1 0\n"
        << extra << "END\n";
   return text.str();
 }
