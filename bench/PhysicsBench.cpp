@@ -50,9 +50,10 @@ class BenchRoot {
       fs::copy_file(ExampleRoot() / "Config" / "Aircraft" / "Kestrel.ini",
                     path_ / "Config" / "Aircraft" / (name + ".ini"));
       // Spread along the circuit's first leg, each from its own waypoint.
-      scenario << name << ":aircraft\nSTATUS Flying\nPOS " << 10.0 + 0.02 * i
-               << " 45.0\nALT 2000\nHDG 90\nSPEED 180\nFUEL 1\nTHROTTLE 0.7\nAUTOPILOT 1\n"
-               << "ALTITUDE 2000\nHEADING 90\nFLIGHTPLAN Circuit\nWAYPOINT " << i % 5 << "\nEND\n";
+      scenario
+          << name << ":aircraft\nSTATUS Flying\nPOS " << 10.0 + 0.02 * i
+          << " 45.0\nALT 2000\nHDG 90\nSPEED 180\nFUEL 1\nTHROTTLE 0.7\nSEQ 0 -1 0\nAUTOPILOT 1\n"
+          << "ALTITUDE 2000\nHEADING 90\nFLIGHTPLAN Circuit\nWAYPOINT " << i % 5 << "\nEND\n";
     }
     scenario_ = scenario.str();
     previous_ = fs::current_path();
