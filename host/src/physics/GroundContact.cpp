@@ -82,8 +82,7 @@ GroundModel MakeGroundModel(const VesselRecord& vessel, const RigidBody& body, d
   const double steps =
       std::ceil(dt * std::max(std::sqrt(3.0 * model.stiffness * inverseMass) / kMaxPhasePerStep,
                               3.0 * model.damping * inverseMass));
-  model.substeps =
-      std::isfinite(steps) ? std::clamp(static_cast<int>(steps), 1, kMaxSubsteps) : kMaxSubsteps;
+  model.substeps = steps < kMaxSubsteps ? std::max(static_cast<int>(steps), 1) : kMaxSubsteps;
   AssignBrakes(vessel, model);
   return model;
 }
