@@ -11,6 +11,7 @@
 #include "Geometry.h"
 #include "HostState.h"
 #include "ModuleLoader.h"
+#include "physics/GroundContact.h"
 #include "vantor/Vessel.h"
 
 namespace vantor::testing {
@@ -27,17 +28,8 @@ double Radians(double degrees) {
 }  // namespace
 
 void ResetHost() {
+  HandBackModuleVessels();
   HostState& host = Host();
-  {
-    // A module's vessel object is owned by the module: hand it back so nothing leaks.
-    log::Pause pause;
-    for (const auto& vessel : host.vessels) {
-      if (vessel->module != nullptr && vessel->moduleVessel != nullptr) {
-        vessel->module->exit(static_cast<VESSEL*>(vessel->moduleVessel));
-        vessel->moduleVessel = nullptr;
-      }
-    }
-  }
   host.vessels.clear();
   host.focus = nullptr;
   std::memset(host.statusLine, 0, sizeof host.statusLine);
@@ -68,6 +60,13 @@ void PlaceVessel(VesselRecord& vessel, const Placement& placement) {
   PlaceKinematics(vessel.state, Radians(placement.longitudeDeg), Radians(placement.latitudeDeg),
                   placement.altitude, Radians(placement.headingDeg), Radians(placement.pitchDeg),
                   Radians(placement.bankDeg), placement.airspeed);
+  // A landed vessel is never put with its gear in the ground (at altitude 0 everywhere), where
+  // the gear would throw it into the air.
+  if (placement.landed && placement.altitude < physics::RestingAltitude(vessel)) {
+    PlaceKinematics(vessel.state, Radians(placement.longitudeDeg), Radians(placement.latitudeDeg),
+                    physics::RestingAltitude(vessel), Radians(placement.headingDeg),
+                    Radians(placement.pitchDeg), Radians(placement.bankDeg), placement.airspeed);
+  }
   vessel.state.groundContact = placement.landed;
 }
 

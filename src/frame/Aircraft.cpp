@@ -1,8 +1,5 @@
 #include "frame/Aircraft.h"
 
-#include <cmath>
-#include <cstdlib>
-
 Aircraft::Aircraft(OBJHANDLE vessel) : VESSEL(vessel, 1) {}
 
 void Aircraft::SetClassCaps() {
@@ -50,17 +47,4 @@ void Aircraft::StepAircraft(double simt) {
   }
 }
 
-void Aircraft::SetFlag(int /*value*/) {
-  interfaceFlag = true;
-}
-
-bool Aircraft::SetHeadingTarget(const char* text) {
-  // As the other target boxes: NaN, an infinity or a number beyond a double is refused, since
-  // heading hold would turn it into NaN control levels.
-  const double value = text != nullptr ? std::atof(text) : 0.0;
-  if (!std::isfinite(value)) {
-    return false;
-  }
-  autopilot.headingTarget = value;
-  return true;
-}
+void Aircraft::SetFlag(int /*value*/) { interfaceFlag = true; }
