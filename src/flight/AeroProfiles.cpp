@@ -129,8 +129,9 @@ template <bool Vertical>
                    profile.horizontalZeroDrag, profile, mach);
   }
   // Tables of extreme figures overflow in the differences or the drag sum; the host would
-  // spread an infinity through the whole vessel, so such a coefficient gives no force.
-  if (!std::isfinite(*cl + *cm + *cd)) [[unlikely]] {
+  // spread an infinity through the whole vessel, so such a coefficient gives no force. (What
+  // an angle that is no finite number gives is left to the formula: the host's own fault.)
+  if (!std::isfinite(*cl + *cm + *cd) && std::isfinite(aoa)) [[unlikely]] {
     *cl = std::isfinite(*cl) ? *cl : 0.0;
     *cm = std::isfinite(*cm) ? *cm : 0.0;
     *cd = std::isfinite(*cd) ? *cd : 0.0;
