@@ -57,7 +57,7 @@ fuzz-deps:
 	  fi; \
 	fi
 
-fuzz: fuzz-deps
+fuzz: deps fuzz-deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 	@for target in $(FUZZ_TARGETS); do \
