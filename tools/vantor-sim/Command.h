@@ -7,6 +7,9 @@
 
 #include "Arguments.h"
 
+// The class whose vessels the aircraft module drives; also the module's library name.
+inline constexpr const char* kAircraftClass = "aircraft";
+
 struct Command {
   const char* name;
   const char* usage;    // one line: "setup NAME [--root DIR] ..."

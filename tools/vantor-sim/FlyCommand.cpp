@@ -14,6 +14,7 @@
 #include "Plot.h"
 #include "StatusFilter.h"
 #include "Trace.h"
+#include "check/Check.h"
 #include "vantor/sim/Physics.h"
 #include "vantor/sim/ScenarioFile.h"
 #include "vantor/sim/Simulation.h"
@@ -207,6 +208,12 @@ int Fly(Arguments& arguments) {
   vantor::testing::EnableLog(!logPath.empty());
   const VesselsOfTheRun cleanup;
   sim::LoadScenarioFile(scenario);
+  // The module reports nothing about a broken aircraft file; say it before the flight starts.
+  for (const vantor::VesselRecord* vessel : sim::Vessels()) {
+    if (vessel->className == kAircraftClass) {
+      CheckAircraftFile(root, vessel->name, stderr, true);
+    }
+  }
 
   std::optional<FlightTrace> trace;
   if (!tracePath.empty()) {

@@ -14,8 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kAircraftClass = "aircraft";
-
 int RunSetup(Arguments& arguments) {
   arguments.RequireKnown({"--host-log"});
   const std::string name = arguments.Positional("vessel name");
