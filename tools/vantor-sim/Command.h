@@ -24,5 +24,9 @@ struct CommandRegistrar {
   explicit CommandRegistrar(const Command& command) { Commands().push_back(command); }
 };
 
-#define REGISTER_COMMAND(variable, ...) \
-  static const CommandRegistrar variable##Registrar { Command{__VA_ARGS__} }
+#define REGISTER_COMMAND(variable, ...)               \
+  static const CommandRegistrar variable##Registrar { \
+    Command {                                         \
+      __VA_ARGS__                                     \
+    }                                                 \
+  }

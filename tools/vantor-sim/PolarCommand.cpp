@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <numbers>
 #include <string>
@@ -16,6 +15,7 @@
 
 #include "Command.h"
 #include "Plot.h"
+#include "SimulatorRoot.h"
 
 namespace {
 
@@ -93,11 +93,6 @@ Coefficients Evaluate(const vantor::AirfoilRecord& airfoil, double aoaDegrees, d
   return result;
 }
 
-// Paths given on the command line are meant from where the command was started.
-std::string AbsoluteOrEmpty(const std::string& path) {
-  return path.empty() ? path : std::filesystem::absolute(path).string();
-}
-
 void WriteText(const std::string& path, const std::string& text) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file << text;
@@ -119,24 +114,9 @@ int RunPolar(Arguments& arguments) {
   if (name.empty()) {
     throw UsageError("the vessel name is empty");
   }
-  // Paths given on the command line are meant from where the command was started.
-  std::error_code error;
-  const std::filesystem::path root = std::filesystem::absolute(arguments.Root(), error);
-  if (error || !std::filesystem::is_directory(root, error)) {
-    throw UsageError("simulator root " + arguments.Root() + " is not a folder");
-  }
-  const std::string modules = std::filesystem::absolute(arguments.Modules()).string();
-  const std::string csvPath = AbsoluteOrEmpty(arguments.Value("--csv", ""));
-  const std::string plotPath = AbsoluteOrEmpty(arguments.Value("--plot", ""));
-  vantor::sim::SetModuleFolder(modules);
-  const std::string library = vantor::sim::ModulePath(kAircraftClass);
-  if (!std::filesystem::is_regular_file(library, error)) {
-    throw UsageError("module not found: " + library);
-  }
-  std::filesystem::current_path(root, error);
-  if (error) {
-    throw UsageError("cannot enter simulator root " + root.string() + ": " + error.message());
-  }
+  const std::string csvPath = AbsolutePath(arguments.Value("--csv", ""));
+  const std::string plotPath = AbsolutePath(arguments.Value("--plot", ""));
+  EnterSimulatorRoot(arguments, true);
   vantor::VesselRecord* vessel = vantor::sim::CreateVessel(name, kAircraftClass);
   if (vessel == nullptr) {
     throw UsageError("cannot create vessel " + name);
