@@ -66,7 +66,9 @@ std::vector<double> RandomAngles() {
   return angles;
 }
 
-std::vector<double> Angles(int kind) { return kind == 0 ? DriftingAngles() : RandomAngles(); }
+std::vector<double> Angles(int kind) {
+  return kind == 0 ? DriftingAngles() : RandomAngles();
+}
 
 // args: 0 drifting / 1 random angles; 1 table drag / 0 host drag.
 void BM_Coefficients(benchmark::State& state) {

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 
 #include "frame/Angles.h"
 #include "frame/Text.h"
@@ -24,18 +25,20 @@ void AddWaypoint(FlightPlan& plan, const char* description, double lonDeg, doubl
   w.proximity = 2000.0;
 }
 
-void StepAircraftFollowingPlan(benchmark::State& state) {
-  vantor::testing::ResetHost();
-  vantor::VesselRecord& record = vantor::testing::CreateVesselRecord("Bench");
-  {
-    Aircraft aircraft(&record);
-    aircraft.SetClassCaps();
-    AddWaypoint(aircraft.flightPlan, "North-east corner", 10.318, 45.225, 4000.0, 90.0);
-    AddWaypoint(aircraft.flightPlan, "South-east corner", 10.318, 45.0, 2500.0, 180.0);
-    AutopilotState& ap = aircraft.autopilot;
+// One aircraft flying the corner of a circuit with every channel on, the plan being followed.
+class FlyingAircraft {
+ public:
+  FlyingAircraft() {
+    vantor::testing::ResetHost();
+    record_ = &vantor::testing::CreateVesselRecord("Bench");
+    aircraft_ = std::make_unique<Aircraft>(record_);
+    aircraft_->SetClassCaps();
+    AddWaypoint(aircraft_->flightPlan, "North-east corner", 10.318, 45.225, 4000.0, 90.0);
+    AddWaypoint(aircraft_->flightPlan, "South-east corner", 10.318, 45.0, 2500.0, 180.0);
+    AutopilotState& ap = aircraft_->autopilot;
     ap.autopilotEngaged = ap.altitudeHoldOn = ap.headingHoldOn = ap.bankHoldOn = true;
 
-    vantor::FlightState& flight = record.state;
+    vantor::FlightState& flight = record_->state;
     flight.longitude = 10.0 * RAD;
     flight.latitude = 45.1 * RAD;
     flight.radius = 6371000.0 + 3000.0;
@@ -46,19 +49,49 @@ void StepAircraftFollowingPlan(benchmark::State& state) {
     flight.aoa = 1.5 * RAD;
     flight.bank = -5.0 * RAD;
     flight.slip = 0.5 * RAD;
-
-    double simt = 0.0;
-    for (auto _ : state) {
-      aircraft.StepAircraft(simt);
-      simt += 0.02;
-      // Drift the position a little so no frame repeats the previous one exactly.
-      flight.longitude += 1e-9;
-    }
-    benchmark::DoNotOptimize(aircraft.autopilot.aileronCommand);
   }
-  vantor::testing::ResetHost();
+  ~FlyingAircraft() {
+    aircraft_.reset();
+    vantor::testing::ResetHost();
+  }
+  FlyingAircraft(const FlyingAircraft&) = delete;
+  FlyingAircraft& operator=(const FlyingAircraft&) = delete;
+
+  Aircraft& aircraft() { return *aircraft_; }
+  // Drifts the position a little so that no frame repeats the previous one exactly.
+  void Drift() { record_->state.longitude += 1e-9; }
+
+ private:
+  vantor::VesselRecord* record_ = nullptr;
+  std::unique_ptr<Aircraft> aircraft_;
+};
+
+void StepAircraftFollowingPlan(benchmark::State& state) {
+  FlyingAircraft flying;
+  double simt = 0.0;
+  for (auto _ : state) {
+    flying.aircraft().StepAircraft(simt);
+    simt += 0.02;
+    flying.Drift();
+  }
+  benchmark::DoNotOptimize(flying.aircraft().autopilot.aileronCommand);
 }
 BENCHMARK(StepAircraftFollowingPlan);
+
+// The autopilot's share of that frame: the flight-plan step and the three channels.
+void FlightPlanAndChannels(benchmark::State& state) {
+  FlyingAircraft flying;
+  Aircraft& aircraft = flying.aircraft();
+  for (auto _ : state) {
+    aircraft.FollowFlightPlan();
+    aircraft.HoldAltitude(0.0);
+    aircraft.HoldHeading();
+    aircraft.HoldBank();
+    flying.Drift();
+  }
+  benchmark::DoNotOptimize(aircraft.autopilot.aileronCommand);
+}
+BENCHMARK(FlightPlanAndChannels);
 
 // The trigonometry of one such frame: the initial bearing (seven sines and cosines and an
 // arctangent), the haversine distance (four, two roots and an arctangent) and the climb angle.

@@ -9,10 +9,10 @@
 #include "vantor/sim/ScenarioStream.h"
 #include "vantor/sim/Simulation.h"
 
-namespace log = vantor::log;
+namespace vlog = vantor::log;
 
 char* vapiDebugString() {
-  log::CallReturning("vapiDebugString", log::Raw{"status"});
+  vlog::CallReturning("vapiDebugString", vlog::Raw{"status"});
   return vantor::Host().statusLine;
 }
 
@@ -29,7 +29,8 @@ SURFHANDLE vapiRegisterExhaustTexture(const char* name) {
     textures.push_back(std::make_unique<vantor::TextureRecord>(vantor::TextureRecord{text}));
     texture = textures.back().get();
   }
-  log::CallReturning("vapiRegisterExhaustTexture", log::Handle{"tex", texture}, log::Quoted{name});
+  vlog::CallReturning("vapiRegisterExhaustTexture", vlog::Handle{"tex", texture},
+                      vlog::Quoted{name});
   return texture;
 }
 
@@ -40,9 +41,9 @@ bool vapiGetFocusHeading(double* heading) {
     *heading = focus->state.heading;
   }
   if (found) {
-    log::CallReturning("vapiGetFocusHeading", log::Tuple(true, *heading));
+    vlog::CallReturning("vapiGetFocusHeading", vlog::Tuple(true, *heading));
   } else {
-    log::CallReturning("vapiGetFocusHeading", log::Tuple(false, log::Raw{"null"}));
+    vlog::CallReturning("vapiGetFocusHeading", vlog::Tuple(false, vlog::Raw{"null"}));
   }
   return found;
 }
@@ -51,10 +52,10 @@ bool vapiGetVesselHeading(OBJHANDLE vessel, double* heading) {
   const bool found = vantor::IsLiveVessel(vessel) && heading != nullptr;
   if (found) {
     *heading = vessel->state.heading;
-    log::CallReturning("vapiGetVesselHeading", log::Tuple(true, *heading), log::Vessel{vessel});
+    vlog::CallReturning("vapiGetVesselHeading", vlog::Tuple(true, *heading), vlog::Vessel{vessel});
   } else {
-    log::CallReturning("vapiGetVesselHeading", log::Tuple(false, log::Raw{"null"}),
-                       log::Vessel{vessel});
+    vlog::CallReturning("vapiGetVesselHeading", vlog::Tuple(false, vlog::Raw{"null"}),
+                        vlog::Vessel{vessel});
   }
   return found;
 }
@@ -69,8 +70,8 @@ OBJHANDLE vapiCreateVessel(const char* name, const char* className, const VESSEL
       vessel = nullptr;
     }
   }
-  log::CallReturning("vapiCreateVessel", log::Vessel{vessel}, log::Quoted{name},
-                     log::Quoted{className}, log::Status{&status});
+  vlog::CallReturning("vapiCreateVessel", vlog::Vessel{vessel}, vlog::Quoted{name},
+                      vlog::Quoted{className}, vlog::Status{&status});
   return vessel;
 }
 
@@ -84,9 +85,9 @@ bool vapiOpenInputBox(const char* title, InputBoxCallback callback, const char* 
   box.width = width;
   box.callback = callback;
   box.context = context;
-  log::CallReturning("vapiOpenInputBox", box.open, log::Quoted{title},
-                     log::Function{reinterpret_cast<std::uintptr_t>(callback)},
-                     log::Quoted{initialText}, width, log::Pointer{context});
+  vlog::CallReturning("vapiOpenInputBox", box.open, vlog::Quoted{title},
+                      vlog::Function{reinterpret_cast<std::uintptr_t>(callback)},
+                      vlog::Quoted{initialText}, width, vlog::Pointer{context});
   return box.open;
 }
 
@@ -100,18 +101,18 @@ bool vapiReadScenario_nextline(FILEHANDLE scenario, char*& line) {
     line = nullptr;
   }
   if (found) {
-    log::CallReturning("vapiReadScenario_nextline", log::Tuple(true, log::Quoted{line}),
-                       log::Handle{"file", scenario});
+    vlog::CallReturning("vapiReadScenario_nextline", vlog::Tuple(true, vlog::Quoted{line}),
+                        vlog::Handle{"file", scenario});
   } else {
-    log::CallReturning("vapiReadScenario_nextline", log::Tuple(false, log::Raw{"null"}),
-                       log::Handle{"file", scenario});
+    vlog::CallReturning("vapiReadScenario_nextline", vlog::Tuple(false, vlog::Raw{"null"}),
+                        vlog::Handle{"file", scenario});
   }
   return found;
 }
 
 void vapiWriteScenario_string(FILEHANDLE scenario, const char* item, const char* value) {
-  log::Call("vapiWriteScenario_string", log::Handle{"file", scenario}, log::Quoted{item},
-            log::Quoted{value});
+  vlog::Call("vapiWriteScenario_string", vlog::Handle{"file", scenario}, vlog::Quoted{item},
+             vlog::Quoted{value});
   if (scenario == nullptr) {
     return;
   }

@@ -87,14 +87,22 @@ VECTOR3 Column(const double (&rotation)[3][3], int column) {
   return VECTOR3{rotation[0][column], rotation[1][column], rotation[2][column]};
 }
 
+// Angles closer to zero than this are rounding noise of the frame arithmetic (a level vessel
+// would otherwise report a pitch of -1e-17 and a scenario would save "PITCH -0.0000").
+constexpr double kAngleNoise = 1e-12;
+
+double WithoutNoise(double angle) {
+  return std::fabs(angle) < kAngleNoise ? 0.0 : angle;
+}
+
 double WrapToTwoPi(double angle) {
   constexpr double kTwoPi = 2.0 * std::numbers::pi;
-  double wrapped = std::fmod(angle, kTwoPi);
+  double wrapped = std::fmod(WithoutNoise(angle), kTwoPi);
   if (wrapped < 0.0) {
     wrapped += kTwoPi;
   }
-  // fmod of a tiny negative angle can round up to exactly 2 pi.
-  return wrapped >= kTwoPi ? 0.0 : wrapped;
+  // Just below a full turn is north too (and would otherwise be saved as 360 degrees).
+  return wrapped >= kTwoPi - kAngleNoise ? 0.0 : wrapped;
 }
 
 }  // namespace
@@ -161,8 +169,9 @@ void DeriveObservables(FlightState& state) {
   const double forwardEast = Dot(forward, horizon.east);
   const double forwardNorth = Dot(forward, horizon.north);
   state.heading = WrapToTwoPi(std::atan2(forwardEast, forwardNorth));
-  state.pitch = std::atan2(Dot(forward, horizon.up), std::hypot(forwardEast, forwardNorth));
-  state.bank = std::atan2(Dot(right, horizon.up), Dot(up, horizon.up));
+  state.pitch =
+      WithoutNoise(std::atan2(Dot(forward, horizon.up), std::hypot(forwardEast, forwardNorth)));
+  state.bank = WithoutNoise(std::atan2(Dot(right, horizon.up), Dot(up, horizon.up)));
 
   // The air is at rest in the global frame.
   const VECTOR3& v = state.velocity;
@@ -170,8 +179,8 @@ void DeriveObservables(FlightState& state) {
   const double vRight = Dot(v, right);
   const double vUp = Dot(v, up);
   const double vForward = Dot(v, forward);
-  state.aoa = state.airspeed > 0.0 ? std::atan2(-vUp, vForward) : 0.0;
-  state.slip = state.airspeed > 0.0 ? std::atan2(-vRight, vForward) : 0.0;
+  state.aoa = state.airspeed > 0.0 ? WithoutNoise(std::atan2(-vUp, vForward)) : 0.0;
+  state.slip = state.airspeed > 0.0 ? WithoutNoise(std::atan2(-vRight, vForward)) : 0.0;
   state.horizonAirspeed = VECTOR3{Dot(v, horizon.east), Dot(v, horizon.up), Dot(v, horizon.north)};
 
   const Atmosphere air = StandardAtmosphere(state.altitude);

@@ -1,7 +1,6 @@
 #include "HostState.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace vantor {
 
@@ -12,7 +11,8 @@ HostState& Host() {
 
 std::string StatusText() {
   const char* line = Host().statusLine;
-  return std::string(line, strnlen(line, VAPI_DEBUG_STRING_SIZE));
+  const char* end = std::find(line, line + VAPI_DEBUG_STRING_SIZE, '\0');
+  return std::string(line, end);
 }
 
 VesselRecord* FindVesselByName(const std::string& name) {

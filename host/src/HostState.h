@@ -43,6 +43,9 @@ VesselRecord* FindVesselByName(const std::string& name);
 bool IsLiveVessel(const VesselRecord* vessel);
 // The vessel with the input focus, or null when there is none.
 VesselRecord* FocusVessel();
+// Hands every vessel a module made back to the module's vvcExit (unlogged); the records stay.
+// A module's vessel object is the module's to free, so this runs on reset and at process exit.
+void HandBackModuleVessels();
 // Removes the record; the focus moves to the default when it had it.
 void RemoveVessel(VesselRecord& vessel);
 

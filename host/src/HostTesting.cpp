@@ -24,17 +24,8 @@ double Radians(double degrees) {
 }  // namespace
 
 void ResetHost() {
+  HandBackModuleVessels();
   HostState& host = Host();
-  {
-    // A module's vessel object is owned by the module: hand it back so nothing leaks.
-    log::Pause pause;
-    for (const auto& vessel : host.vessels) {
-      if (vessel->module != nullptr && vessel->moduleVessel != nullptr) {
-        vessel->module->exit(static_cast<VESSEL*>(vessel->moduleVessel));
-        vessel->moduleVessel = nullptr;
-      }
-    }
-  }
   host.vessels.clear();
   host.focus = nullptr;
   std::memset(host.statusLine, 0, sizeof host.statusLine);

@@ -1,6 +1,8 @@
 // The simulation face of the host: creating vessels with their modules and calling into them.
 #include "vantor/sim/Simulation.h"
 
+#include <cstdlib>
+#include <set>
 #include <stdexcept>
 
 #include "CallLog.h"
@@ -31,6 +33,18 @@ void ApplyStatus(FlightState& state, const VESSELSTATUS& status) {
   DeriveObservables(state);
 }
 
+// Hands the vessels back at process exit, before the static objects of any module loaded so far
+// are destroyed: registered after the library was loaded, the handler runs before them.
+void HandBackAtExit(const ModuleBinding* module) {
+  static std::set<const ModuleBinding*> registered;
+  if (registered.insert(module).second) {
+    // The handler uses the host and the log, so they must be built before it is registered.
+    Host();
+    log::Active();
+    std::atexit([] { HandBackModuleVessels(); });
+  }
+}
+
 // A stream the log can name: file0, file1, ... in the order the host opens them.
 ScenarioStream& NamedStream(ScenarioStream& stream) {
   log::NameNewHandle("file", &stream);
@@ -39,7 +53,27 @@ ScenarioStream& NamedStream(ScenarioStream& stream) {
 
 }  // namespace
 
-void SetModuleFolder(const std::string& folder) { Host().moduleFolder = folder; }
+}  // namespace vantor::sim
+
+namespace vantor {
+
+void HandBackModuleVessels() {
+  log::Pause pause;
+  for (const auto& vessel : Host().vessels) {
+    if (vessel->module != nullptr && vessel->moduleVessel != nullptr) {
+      vessel->module->exit(static_cast<VESSEL*>(vessel->moduleVessel));
+      vessel->moduleVessel = nullptr;
+    }
+  }
+}
+
+}  // namespace vantor
+
+namespace vantor::sim {
+
+void SetModuleFolder(const std::string& folder) {
+  Host().moduleFolder = folder;
+}
 
 std::string ModulePath(const std::string& className) {
   return ModuleLibraryPath(Host().moduleFolder, className);
@@ -51,6 +85,9 @@ VesselRecord* CreateVessel(const std::string& name, const std::string& className
     return nullptr;
   }
   const ModuleBinding* module = LoadModule(Host().moduleFolder, className);
+  if (module != nullptr) {
+    HandBackAtExit(module);
+  }
 
   auto owned = std::make_unique<VesselRecord>();
   VesselRecord& vessel = *owned;

@@ -1,10 +1,11 @@
 // VESSEL: every member records into the vessel's VesselRecord, answers from it, and writes its
-// line of the call log. Handles from the module are looked up in the record before use, so a
-// stale or foreign handle is ignored instead of followed.
+// line of the call log. Values are kept exactly as the module gave them, levels out of range
+// included, so tests see what the module asked for; the physics limits levels where it uses them.
+// Handles from the module are looked up in the record before use, so a stale or foreign handle is
+// ignored instead of followed.
 #include "vantor/Vessel.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "CallLog.h"
 #include "vantor/sim/VesselRecord.h"
@@ -12,21 +13,13 @@
 namespace {
 
 using vantor::VesselRecord;
-namespace log = vantor::log;
+namespace vlog = vantor::log;
 
 template <typename Record>
 bool Owns(const std::vector<std::unique_ptr<Record>>& records, const Record* record) {
   return record != nullptr &&
          std::any_of(records.begin(), records.end(),
                      [record](const auto& owned) { return owned.get() == record; });
-}
-
-// Levels the host acts on stay in their range; a NaN level leaves the previous one.
-double ClampLevel(double level, double low, double high, double previous) {
-  if (std::isnan(level)) {
-    return previous;
-  }
-  return std::clamp(level, low, high);
 }
 
 VECTOR3 Rotate(const double (&rotation)[3][3], const VECTOR3& v) {
@@ -62,7 +55,7 @@ void SetGroupLevel(vantor::ThrusterGroupRecord* group, double level) {
     return;
   }
   for (auto* thruster : group->thrusters) {
-    thruster->level = ClampLevel(level, 0.0, 1.0, thruster->level);
+    thruster->level = level;
   }
 }
 
@@ -80,27 +73,27 @@ VESSEL::~VESSEL() = default;
 
 const char* VESSEL::GetName() const {
   const char* name = handle_->name.c_str();
-  log::CallReturning("GetName", log::Quoted{name});
+  vlog::CallReturning("GetName", vlog::Quoted{name});
   return name;
 }
 
 void VESSEL::SetSize(double size) const {
-  log::Call("SetSize", size);
+  vlog::Call("SetSize", size);
   handle_->size = size;
 }
 
 void VESSEL::SetEmptyMass(double mass) const {
-  log::Call("SetEmptyMass", mass);
+  vlog::Call("SetEmptyMass", mass);
   handle_->emptyMass = mass;
 }
 
 void VESSEL::SetCOG_elev(double height) const {
-  log::Call("SetCOG_elev", height);
+  vlog::Call("SetCOG_elev", height);
   handle_->cogElevation = height;
 }
 
 void VESSEL::SetCW(double zPositive, double zNegative, double x, double y) const {
-  log::Call("SetCW", zPositive, zNegative, x, y);
+  vlog::Call("SetCW", zPositive, zNegative, x, y);
   handle_->cw[0] = zPositive;
   handle_->cw[1] = zNegative;
   handle_->cw[2] = x;
@@ -108,65 +101,65 @@ void VESSEL::SetCW(double zPositive, double zNegative, double x, double y) const
 }
 
 void VESSEL::SetWingAspect(double aspectRatio) const {
-  log::Call("SetWingAspect", aspectRatio);
+  vlog::Call("SetWingAspect", aspectRatio);
   handle_->wingAspect = aspectRatio;
 }
 
 void VESSEL::SetWingEffectiveness(double effectiveness) const {
-  log::Call("SetWingEffectiveness", effectiveness);
+  vlog::Call("SetWingEffectiveness", effectiveness);
   handle_->wingEffectiveness = effectiveness;
 }
 
 void VESSEL::SetCrossSections(const VECTOR3& crossSections) const {
-  log::Call("SetCrossSections", crossSections);
+  vlog::Call("SetCrossSections", crossSections);
   handle_->crossSections = crossSections;
 }
 
 void VESSEL::SetRotDrag(const VECTOR3& rotDrag) const {
-  log::Call("SetRotDrag", rotDrag);
+  vlog::Call("SetRotDrag", rotDrag);
   handle_->rotDrag = rotDrag;
 }
 
 void VESSEL::SetPitchMomentScale(double scale) const {
-  log::Call("SetPitchMomentScale", scale);
+  vlog::Call("SetPitchMomentScale", scale);
   handle_->pitchMomentScale = scale;
 }
 
 void VESSEL::SetBankMomentScale(double scale) const {
-  log::Call("SetBankMomentScale", scale);
+  vlog::Call("SetBankMomentScale", scale);
   handle_->bankMomentScale = scale;
 }
 
 void VESSEL::SetPMI(const VECTOR3& pmi) const {
-  log::Call("SetPMI", pmi);
+  vlog::Call("SetPMI", pmi);
   handle_->pmi = pmi;
 }
 
 void VESSEL::SetTrimScale(double scale) const {
-  log::Call("SetTrimScale", scale);
+  vlog::Call("SetTrimScale", scale);
   handle_->trimScale = scale;
 }
 
 void VESSEL::SetCameraOffset(const VECTOR3& offset) const {
-  log::Call("SetCameraOffset", offset);
+  vlog::Call("SetCameraOffset", offset);
   handle_->cameraOffset = offset;
 }
 
 void VESSEL::SetTouchdownPoints(const VECTOR3& p1, const VECTOR3& p2, const VECTOR3& p3) const {
-  log::Call("SetTouchdownPoints", p1, p2, p3);
+  vlog::Call("SetTouchdownPoints", p1, p2, p3);
   handle_->touchdownPoints[0] = p1;
   handle_->touchdownPoints[1] = p2;
   handle_->touchdownPoints[2] = p3;
 }
 
 void VESSEL::SetSurfaceFrictionCoeff(double longitudinal, double lateral) const {
-  log::Call("SetSurfaceFrictionCoeff", longitudinal, lateral);
+  vlog::Call("SetSurfaceFrictionCoeff", longitudinal, lateral);
   handle_->frictionLongitudinal = longitudinal;
   handle_->frictionLateral = lateral;
 }
 
 void VESSEL::SetMaxWheelbrakeForce(double force) const {
-  log::Call("SetMaxWheelbrakeForce", force);
+  vlog::Call("SetMaxWheelbrakeForce", force);
   handle_->maxWheelbrakeForce = force;
 }
 
@@ -177,14 +170,14 @@ DOCKHANDLE VESSEL::CreateDock(const VECTOR3& pos, const VECTOR3& dir, const VECT
   dock->rot = rot;
   DOCKHANDLE handle = dock.get();
   handle_->docks.push_back(std::move(dock));
-  log::NameNewHandle("dock", handle);
-  log::CallReturning("CreateDock", log::Handle{"dock", handle}, pos, dir, rot);
+  vlog::NameNewHandle("dock", handle);
+  vlog::CallReturning("CreateDock", vlog::Handle{"dock", handle}, pos, dir, rot);
   return handle;
 }
 
 void VESSEL::CreateVariableDragElement(const double* state, double factor,
                                        const VECTOR3& ref) const {
-  log::Call("CreateVariableDragElement", log::Pointer{state}, factor, ref);
+  vlog::Call("CreateVariableDragElement", vlog::Pointer{state}, factor, ref);
   handle_->dragElements.push_back(vantor::DragElementRecord{state, factor, ref});
 }
 
@@ -197,9 +190,9 @@ PROPELLANT_HANDLE VESSEL::CreatePropellantResource(double maxMass, double mass,
   propellant->efficiency = efficiency;
   PROPELLANT_HANDLE handle = propellant.get();
   handle_->propellants.push_back(std::move(propellant));
-  log::NameNewHandle("prop", handle);
-  log::CallReturning("CreatePropellantResource", log::Handle{"prop", handle}, maxMass, mass,
-                     efficiency);
+  vlog::NameNewHandle("prop", handle);
+  vlog::CallReturning("CreatePropellantResource", vlog::Handle{"prop", handle}, maxMass, mass,
+                      efficiency);
   return handle;
 }
 
@@ -216,9 +209,9 @@ THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3& pos, const VECTOR3& dir, d
   thruster->pRef = pRef;
   THRUSTER_HANDLE handle = thruster.get();
   handle_->thrusters.push_back(std::move(thruster));
-  log::NameNewHandle("th", handle);
-  log::CallReturning("CreateThruster", log::Handle{"th", handle}, pos, dir, maxThrust,
-                     log::Handle{"prop", propellant}, isp, ispRef, pRef);
+  vlog::NameNewHandle("th", handle);
+  vlog::CallReturning("CreateThruster", vlog::Handle{"th", handle}, pos, dir, maxThrust,
+                      vlog::Handle{"prop", propellant}, isp, ispRef, pRef);
   return handle;
 }
 
@@ -235,60 +228,60 @@ THGROUP_HANDLE VESSEL::CreateThrusterGroup(const THRUSTER_HANDLE* thrusters, int
   }
   THGROUP_HANDLE handle = group.get();
   handle_->thrusterGroups.push_back(std::move(group));
-  log::NameNewHandle("thg", handle);
-  log::CallReturning("CreateThrusterGroup", log::Handle{"thg", handle},
-                     log::HandleList{thrusters, std::max(count, 0)}, count,
-                     log::ThrusterGroupType{type});
+  vlog::NameNewHandle("thg", handle);
+  vlog::CallReturning("CreateThrusterGroup", vlog::Handle{"thg", handle},
+                      vlog::HandleList{thrusters, std::max(count, 0)}, count,
+                      vlog::ThrusterGroupType{type});
   return handle;
 }
 
 THRUSTER_HANDLE VESSEL::GetThrusterHandleByIndex(DWORD index) const {
   THRUSTER_HANDLE handle =
       index < handle_->thrusters.size() ? handle_->thrusters[index].get() : nullptr;
-  log::CallReturning("GetThrusterHandleByIndex", log::Handle{"th", handle},
-                     static_cast<unsigned>(index));
+  vlog::CallReturning("GetThrusterHandleByIndex", vlog::Handle{"th", handle},
+                      static_cast<unsigned>(index));
   return handle;
 }
 
 void VESSEL::SetThrusterLevel(THRUSTER_HANDLE thruster, double level) const {
-  log::Call("SetThrusterLevel", log::Handle{"th", thruster}, level);
+  vlog::Call("SetThrusterLevel", vlog::Handle{"th", thruster}, level);
   if (Owns(handle_->thrusters, thruster)) {
-    thruster->level = ClampLevel(level, 0.0, 1.0, thruster->level);
+    thruster->level = level;
   }
 }
 
 double VESSEL::GetThrusterLevel(THRUSTER_HANDLE thruster) const {
   const double level = Owns(handle_->thrusters, thruster) ? thruster->level : 0.0;
-  log::CallReturning("GetThrusterLevel", level, log::Handle{"th", thruster});
+  vlog::CallReturning("GetThrusterLevel", level, vlog::Handle{"th", thruster});
   return level;
 }
 
 void VESSEL::SetThrusterGroupLevel(THGROUP_HANDLE group, double level) const {
-  log::Call("SetThrusterGroupLevel", log::Handle{"thg", group}, level);
+  vlog::Call("SetThrusterGroupLevel", vlog::Handle{"thg", group}, level);
   if (Owns(handle_->thrusterGroups, group)) {
     SetGroupLevel(group, level);
   }
 }
 
 void VESSEL::SetThrusterGroupLevel(THGROUP_TYPE type, double level) const {
-  log::Call("SetThrusterGroupLevel", log::ThrusterGroupType{type}, level);
+  vlog::Call("SetThrusterGroupLevel", vlog::ThrusterGroupType{type}, level);
   SetGroupLevel(NewestGroup(*handle_, type), level);
 }
 
 double VESSEL::GetThrusterGroupLevel(THGROUP_HANDLE group) const {
   const double level = Owns(handle_->thrusterGroups, group) ? GroupLevel(group) : 0.0;
-  log::CallReturning("GetThrusterGroupLevel", level, log::Handle{"thg", group});
+  vlog::CallReturning("GetThrusterGroupLevel", level, vlog::Handle{"thg", group});
   return level;
 }
 
 double VESSEL::GetThrusterGroupLevel(THGROUP_TYPE type) const {
   const double level = GroupLevel(NewestGroup(*handle_, type));
-  log::CallReturning("GetThrusterGroupLevel", level, log::ThrusterGroupType{type});
+  vlog::CallReturning("GetThrusterGroupLevel", level, vlog::ThrusterGroupType{type});
   return level;
 }
 
 void VESSEL::SetThrusterMax0(THRUSTER_HANDLE thruster, double maxThrust) const {
-  log::Call("SetThrusterMax0", log::Handle{"th", thruster}, maxThrust);
+  vlog::Call("SetThrusterMax0", vlog::Handle{"th", thruster}, maxThrust);
   if (Owns(handle_->thrusters, thruster)) {
     thruster->max0 = maxThrust;
   }
@@ -296,7 +289,7 @@ void VESSEL::SetThrusterMax0(THRUSTER_HANDLE thruster, double maxThrust) const {
 
 double VESSEL::GetThrusterMax0(THRUSTER_HANDLE thruster) const {
   const double maxThrust = Owns(handle_->thrusters, thruster) ? thruster->max0 : 0.0;
-  log::CallReturning("GetThrusterMax0", maxThrust, log::Handle{"th", thruster});
+  vlog::CallReturning("GetThrusterMax0", maxThrust, vlog::Handle{"th", thruster});
   return maxThrust;
 }
 
@@ -305,8 +298,8 @@ unsigned VESSEL::AddExhaust(THRUSTER_HANDLE thruster, double length, double widt
   const auto index = static_cast<unsigned>(handle_->exhausts.size());
   handle_->exhausts.push_back(vantor::ExhaustRecord{
       Owns(handle_->thrusters, thruster) ? thruster : nullptr, length, width, pos, dir, texture});
-  log::CallReturning("AddExhaust", index, log::Handle{"th", thruster}, length, width, pos, dir,
-                     log::Handle{"tex", texture});
+  vlog::CallReturning("AddExhaust", index, vlog::Handle{"th", thruster}, length, width, pos, dir,
+                      vlog::Handle{"tex", texture});
   return index;
 }
 
@@ -322,10 +315,10 @@ AIRFOILHANDLE VESSEL::CreateAirfoil(AIRFOIL_ORIENTATION orientation, const VECTO
   airfoil->aspectRatio = aspectRatio;
   AIRFOILHANDLE handle = airfoil.get();
   handle_->airfoils.push_back(std::move(airfoil));
-  log::NameNewHandle("af", handle);
-  log::CallReturning(
-      "CreateAirfoil", log::Handle{"af", handle}, log::AirfoilOrientation{orientation}, ref,
-      log::Function{reinterpret_cast<std::uintptr_t>(coefficients)}, chord, area, aspectRatio);
+  vlog::NameNewHandle("af", handle);
+  vlog::CallReturning(
+      "CreateAirfoil", vlog::Handle{"af", handle}, vlog::AirfoilOrientation{orientation}, ref,
+      vlog::Function{reinterpret_cast<std::uintptr_t>(coefficients)}, chord, area, aspectRatio);
   return handle;
 }
 
@@ -340,58 +333,57 @@ CTRLSURFHANDLE VESSEL::CreateControlSurface(AIRCTRL_TYPE type, double area, doub
   surface->animation = animation;
   CTRLSURFHANDLE handle = surface.get();
   handle_->controlSurfaces.push_back(std::move(surface));
-  log::NameNewHandle("cs", handle);
-  log::CallReturning("CreateControlSurface", log::Handle{"cs", handle}, log::ControlType{type},
-                     area, lift, ref, axis, log::Animation{animation});
+  vlog::NameNewHandle("cs", handle);
+  vlog::CallReturning("CreateControlSurface", vlog::Handle{"cs", handle}, vlog::ControlType{type},
+                      area, lift, ref, axis, vlog::Animation{animation});
   return handle;
 }
 
 void VESSEL::SetControlSurfaceLevel(AIRCTRL_TYPE type, double level) const {
-  log::Call("SetControlSurfaceLevel", log::ControlType{type}, level);
+  vlog::Call("SetControlSurfaceLevel", vlog::ControlType{type}, level);
   if (ValidControl(type)) {
-    double& stored = handle_->controlLevels[type];
-    stored = ClampLevel(level, -1.0, 1.0, stored);
+    handle_->controlLevels[type] = level;
   }
 }
 
 double VESSEL::GetControlSurfaceLevel(AIRCTRL_TYPE type) const {
   const double level = ValidControl(type) ? handle_->controlLevels[type] : 0.0;
-  log::CallReturning("GetControlSurfaceLevel", level, log::ControlType{type});
+  vlog::CallReturning("GetControlSurfaceLevel", level, vlog::ControlType{type});
   return level;
 }
 
 double VESSEL::GetAltitude() const {
-  log::CallReturning("GetAltitude", handle_->state.altitude);
+  vlog::CallReturning("GetAltitude", handle_->state.altitude);
   return handle_->state.altitude;
 }
 
 double VESSEL::GetAirspeed() const {
-  log::CallReturning("GetAirspeed", handle_->state.airspeed);
+  vlog::CallReturning("GetAirspeed", handle_->state.airspeed);
   return handle_->state.airspeed;
 }
 
 double VESSEL::GetAtmDensity() const {
-  log::CallReturning("GetAtmDensity", handle_->state.density);
+  vlog::CallReturning("GetAtmDensity", handle_->state.density);
   return handle_->state.density;
 }
 
 double VESSEL::GetAOA() const {
-  log::CallReturning("GetAOA", handle_->state.aoa);
+  vlog::CallReturning("GetAOA", handle_->state.aoa);
   return handle_->state.aoa;
 }
 
 double VESSEL::GetPitch() const {
-  log::CallReturning("GetPitch", handle_->state.pitch);
+  vlog::CallReturning("GetPitch", handle_->state.pitch);
   return handle_->state.pitch;
 }
 
 double VESSEL::GetBank() const {
-  log::CallReturning("GetBank", handle_->state.bank);
+  vlog::CallReturning("GetBank", handle_->state.bank);
   return handle_->state.bank;
 }
 
 double VESSEL::GetSlipAngle() const {
-  log::CallReturning("GetSlipAngle", handle_->state.slip);
+  vlog::CallReturning("GetSlipAngle", handle_->state.slip);
   return handle_->state.slip;
 }
 
@@ -400,7 +392,7 @@ double VESSEL::GetMass() const {
   for (const auto& propellant : handle_->propellants) {
     mass += propellant->mass;
   }
-  log::CallReturning("GetMass", mass);
+  vlog::CallReturning("GetMass", mass);
   return mass;
 }
 
@@ -409,21 +401,21 @@ void VESSEL::GetEquPos(double& longitude, double& latitude, double& radius) cons
   longitude = state.longitude;
   latitude = state.latitude;
   radius = state.radius;
-  log::CallReturning("GetEquPos", log::Tuple(longitude, latitude, radius));
+  vlog::CallReturning("GetEquPos", vlog::Tuple(longitude, latitude, radius));
 }
 
 void VESSEL::GetHorizonAirspeedVector(VECTOR3& velocity) const {
   velocity = handle_->state.horizonAirspeed;
-  log::CallReturning("GetHorizonAirspeedVector", velocity);
+  vlog::CallReturning("GetHorizonAirspeedVector", velocity);
 }
 
 bool VESSEL::GroundContact() const {
-  log::CallReturning("GroundContact", handle_->state.groundContact);
+  vlog::CallReturning("GroundContact", handle_->state.groundContact);
   return handle_->state.groundContact;
 }
 
 void VESSEL::AddForce(const VECTOR3& force, const VECTOR3& point) const {
-  log::Call("AddForce", force, point);
+  vlog::Call("AddForce", force, point);
   handle_->addedForces.push_back(vantor::AddedForce{force, point});
 }
 
@@ -433,7 +425,7 @@ UINT VESSEL::CreateAnimation(double initialState) const {
   animation.initialState = initialState;
   animation.state = initialState;
   handle_->animations.push_back(std::move(animation));
-  log::CallReturning("CreateAnimation", number, initialState);
+  vlog::CallReturning("CreateAnimation", number, initialState);
   return number;
 }
 
@@ -451,10 +443,11 @@ ANIMATIONCOMPONENT_HANDLE VESSEL::AddAnimationComponent(UINT animation, double s
     handle = component.get();
     handle_->animations[animation].components.push_back(handle);
     handle_->animationComponents.push_back(std::move(component));
-    log::NameNewHandle("ac", handle);
+    vlog::NameNewHandle("ac", handle);
   }
-  log::CallReturning("AddAnimationComponent", log::Handle{"ac", handle}, log::Animation{animation},
-                     state0, state1, log::Transform{transform}, log::Handle{"ac", parent});
+  vlog::CallReturning("AddAnimationComponent", vlog::Handle{"ac", handle},
+                      vlog::Animation{animation}, state0, state1, vlog::Transform{transform},
+                      vlog::Handle{"ac", parent});
   return handle;
 }
 
@@ -463,12 +456,12 @@ bool VESSEL::SetAnimation(UINT animation, double state) const {
   if (known) {
     handle_->animations[animation].state = state;
   }
-  log::CallReturning("SetAnimation", known, log::Animation{animation}, state);
+  vlog::CallReturning("SetAnimation", known, vlog::Animation{animation}, state);
   return known;
 }
 
 void VESSEL::ClearMeshes() const {
-  log::Call("ClearMeshes");
+  vlog::Call("ClearMeshes");
   handle_->meshes.clear();
 }
 
@@ -480,15 +473,15 @@ UINT VESSEL::AddMesh(const char* name, const VECTOR3* offset) const {
   mesh.offset = offset != nullptr ? *offset : VECTOR3{};
   handle_->meshes.push_back(std::move(mesh));
   if (offset != nullptr) {
-    log::CallReturning("AddMesh", index, log::Quoted{name}, *offset);
+    vlog::CallReturning("AddMesh", index, vlog::Quoted{name}, *offset);
   } else {
-    log::CallReturning("AddMesh", index, log::Quoted{name}, log::Raw{"null"});
+    vlog::CallReturning("AddMesh", index, vlog::Quoted{name}, vlog::Raw{"null"});
   }
   return index;
 }
 
 void VESSEL::SetMeshVisibilityMode(UINT mesh, WORD mode) const {
-  log::Call("SetMeshVisibilityMode", mesh, static_cast<unsigned>(mode));
+  vlog::Call("SetMeshVisibilityMode", mesh, static_cast<unsigned>(mode));
   if (mesh < handle_->meshes.size()) {
     handle_->meshes[mesh].visibility = mode;
   }
@@ -505,7 +498,7 @@ void VESSEL::GetStatus(VESSELSTATUS& status) const {
     }
   }
   status.landed = state.groundContact ? 1 : 0;
-  log::CallReturning("GetStatus", log::Status{&status});
+  vlog::CallReturning("GetStatus", vlog::Status{&status});
 }
 
 void VESSEL::Local2Rel(const VECTOR3& local, VECTOR3& relative) const {
@@ -513,21 +506,21 @@ void VESSEL::Local2Rel(const VECTOR3& local, VECTOR3& relative) const {
   const VECTOR3 rotated = Rotate(state.rotation, local);
   relative = VECTOR3{state.position.x + rotated.x, state.position.y + rotated.y,
                      state.position.z + rotated.z};
-  log::CallReturning("Local2Rel", relative, local);
+  vlog::CallReturning("Local2Rel", relative, local);
 }
 
 void VESSEL::GlobalRot(const VECTOR3& local, VECTOR3& global) const {
   global = Rotate(handle_->state.rotation, local);
-  log::CallReturning("GlobalRot", global, local);
+  vlog::CallReturning("GlobalRot", global, local);
 }
 
 void VESSEL::SetADCtrlMode(DWORD mode) const {
-  log::Call("SetADCtrlMode", static_cast<unsigned>(mode));
+  vlog::Call("SetADCtrlMode", static_cast<unsigned>(mode));
   handle_->adCtrlMode = mode;
 }
 
 void VESSEL::SetAttitudeMode(int mode) const {
-  log::Call("SetAttitudeMode", mode);
+  vlog::Call("SetAttitudeMode", mode);
   handle_->attitudeMode = mode;
 }
 
@@ -539,17 +532,17 @@ double VESSEL::GetWheelbrakeLevel(int which) const {
   } else if (which == 1 || which == 2) {
     level = levels[which - 1];
   }
-  log::CallReturning("GetWheelbrakeLevel", level, which);
+  vlog::CallReturning("GetWheelbrakeLevel", level, which);
   return level;
 }
 
 void VESSEL::SetWheelbrakeLevel(double level, int which, bool permanent) const {
-  log::Call("SetWheelbrakeLevel", level, which, permanent);
+  vlog::Call("SetWheelbrakeLevel", level, which, permanent);
   double* levels = handle_->wheelbrakeLevels;
   if (which == WHEELBRAKE_BOTH || which == 1) {
-    levels[0] = ClampLevel(level, 0.0, 1.0, levels[0]);
+    levels[0] = level;
   }
   if (which == WHEELBRAKE_BOTH || which == 2) {
-    levels[1] = ClampLevel(level, 0.0, 1.0, levels[1]);
+    levels[1] = level;
   }
 }

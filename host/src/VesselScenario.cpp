@@ -119,6 +119,17 @@ double FuelFraction(const vantor::PropellantRecord& tank) {
   return mass / tank.maxMass;
 }
 
+// "%.Nf" of the value, without the sign of a value that rounds to zero ("-0.0000").
+std::string Fixed(double value, int decimals) {
+  char text[400];  // room for any finite double
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  std::string result = text;
+  if (result[0] == '-' && result.find_first_of("123456789") == std::string::npos) {
+    result.erase(0, 1);
+  }
+  return result;
+}
+
 double Clamp01(double value) {
   return value < 0.0 ? 0.0 : value > 1.0 ? 1.0 : value;
 }
@@ -232,25 +243,21 @@ void VESSEL::SaveDefaultState(FILEHANDLE scenario) const {
   const VesselRecord& record = *handle_;
   const FlightState& state = record.state;
   std::vector<std::string>& out = scenario->written;
-  char line[400];  // room for any finite double in "%.3f"
-  const auto emit = [&](int length) {
-    if (length > 0) {
-      out.emplace_back(line);
-    }
-  };
   out.emplace_back(state.groundContact ? "STATUS Landed" : "STATUS Flying");
-  emit(std::snprintf(line, sizeof line, "POS %.8f %.8f", state.longitude / kDegree,
-                     state.latitude / kDegree));
-  emit(std::snprintf(line, sizeof line, "ALT %.3f", state.altitude));
-  emit(std::snprintf(line, sizeof line, "HDG %.4f", state.heading / kDegree));
-  emit(std::snprintf(line, sizeof line, "PITCH %.4f", state.pitch / kDegree));
-  emit(std::snprintf(line, sizeof line, "BANK %.4f", state.bank / kDegree));
-  emit(std::snprintf(line, sizeof line, "SPEED %.3f", state.airspeed));
+  out.push_back("POS " + Fixed(state.longitude / kDegree, 8) + " " +
+                Fixed(state.latitude / kDegree, 8));
+  out.push_back("ALT " + Fixed(state.altitude, 3));
+  // A heading a hair below 2 pi would print as 360.0000; the file says 0 for north.
+  const double heading = state.heading / kDegree;
+  out.push_back("HDG " + Fixed(heading >= 359.99995 ? heading - 360.0 : heading, 4));
+  out.push_back("PITCH " + Fixed(state.pitch / kDegree, 4));
+  out.push_back("BANK " + Fixed(state.bank / kDegree, 4));
+  out.push_back("SPEED " + Fixed(state.airspeed, 3));
   if (const vantor::PropellantRecord* tank = MainTank(record)) {
-    emit(std::snprintf(line, sizeof line, "FUEL %.6f", FuelFraction(*tank)));
+    out.push_back("FUEL " + Fixed(FuelFraction(*tank), 6));
   }
   if (const vantor::ThrusterGroupRecord* group = NewestMainGroup(record)) {
-    emit(std::snprintf(line, sizeof line, "THROTTLE %.6f", group->thrusters.front()->level));
+    out.push_back("THROTTLE " + Fixed(group->thrusters.front()->level, 6));
   }
   if (vantor::FocusVessel() == &record) {
     out.emplace_back("FOCUS");

@@ -1,5 +1,5 @@
-// Input-box callbacks for the autopilot targets. The heading setter is part of the query
-// interface and lives with the frame.
+// Input-box callbacks for the autopilot targets. The heading setter is also slot 3 of the
+// query interface, which the heading box calls through.
 #include <cmath>
 #include <cstdlib>
 
@@ -19,6 +19,10 @@ bool ReadTarget(const char* text, double& target) {
 }
 
 }  // namespace
+
+bool Aircraft::SetHeadingTarget(const char* text) {
+  return ReadTarget(text, autopilot.headingTarget);
+}
 
 bool Aircraft::SetAltitudeTarget(const char* text) {
   return ReadTarget(text, autopilot.altitudeTarget);

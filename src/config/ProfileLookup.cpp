@@ -18,6 +18,10 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
 }
 
+bool IsLineEnd(char c) {
+  return c == '\n' || c == '\r' || c == '\0';
+}
+
 char LowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -160,8 +164,17 @@ class KeySearch {
         i = 3;
       }
       firstChunk = false;
-      for (; i < count && !done_; ++i) {
-        Feed(chunk[i]);
+      while (i < count && !done_) {
+        if (line_ == Line::Ignored) {
+          // Most lines of a file are not wanted: skip to their end without the state machine.
+          while (i < count && !IsLineEnd(chunk[i])) {
+            ++i;
+          }
+          if (i == count) {
+            break;
+          }
+        }
+        Feed(chunk[i++]);
       }
     }
     if (!done_) {
@@ -176,7 +189,7 @@ class KeySearch {
   enum class Line { Start, Section, Key, Value, Ignored };
 
   void Feed(char c) {
-    if (c == '\n' || c == '\r' || c == '\0') {
+    if (IsLineEnd(c)) {
       EndLine();
       return;
     }

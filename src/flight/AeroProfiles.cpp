@@ -27,8 +27,8 @@ void HorizontalLiftCallback(double aoa, double mach, double reynolds, double* cl
   HorizontalLiftCoefficients(Slot, aoa, mach, reynolds, cl, cm, cd);
 }
 
-// Angles and bucket places this large take the plain search: their bucket would not fit an
-// integer, and no physics step gives them.
+// Bucket places this large (and those that are no number) take the plain search: they would not
+// fit an integer, and no physics step gives them.
 constexpr double kSearchLimit = 1e15;
 
 // The first segment whose upper angle is not below aoa, or the last: the plain linear search.
@@ -59,7 +59,7 @@ inline double PlaceOf(const LiftTable& table, double aoa) {
 // holds more than one upper or rounding put the angle in a neighbouring bucket.
 inline int SearchSegment(const LiftTable& table, double aoa) {
   const double place = PlaceOf(table, aoa);
-  if (!(std::fabs(aoa) < kSearchLimit) || !(std::fabs(place) < kSearchLimit)) {
+  if (!(std::fabs(place) < kSearchLimit)) {
     return PlainSearch(table, aoa);
   }
   const int bucket = BucketOf(place);
@@ -108,16 +108,26 @@ inline double Fraction(const LiftSegment& segment, double aoa) {
   return induced + wave + zeroDrag;
 }
 
-inline void EvaluateAirfoil(LiftTable& table, double aspectRatio, double efficiency,
-                            double zeroDrag, const AeroProfile& profile, double aoa, double mach,
-                            double* cl, double* cm, double* cd) {
+// One airfoil's coefficients; compiled into each slot's callback, so the slot's data is found
+// at a fixed address.
+template <bool Vertical>
+[[gnu::always_inline]] inline void EvaluateAirfoil(AeroProfile& profile, double aoa, double mach,
+                                                   double* cl, double* cm, double* cd) {
+  LiftTable& table = Vertical ? profile.vertical : profile.horizontal;
   const LiftSegment& segment = table.segments[FindSegment(table, aoa)];
   const double t = Fraction(segment, aoa);
   const double lift = segment.lift + t * segment.liftStep;
   *cl = lift;
   *cm = segment.moment + t * segment.momentStep;
-  *cd = table.userDragOn ? segment.drag + t * segment.dragStep
-                         : HostDrag(lift, aspectRatio, efficiency, zeroDrag, profile, mach);
+  if (table.userDragOn) {
+    *cd = segment.drag + t * segment.dragStep;
+  } else if (Vertical) {
+    *cd = HostDrag(lift, profile.verticalAspectRatio, profile.verticalEfficiency,
+                   profile.verticalZeroDrag, profile, mach);
+  } else {
+    *cd = HostDrag(lift, profile.horizontalAspectRatio, profile.horizontalEfficiency,
+                   profile.horizontalZeroDrag, profile, mach);
+  }
 }
 
 }  // namespace
@@ -219,8 +229,8 @@ void PrepareLiftTable(LiftTable& table) {
     finite = finite && std::isfinite(table.searchUppers[k]);
   }
   const double range = innerCount > 0 ? table.searchUppers[innerCount - 1] - table.searchLow : 0.0;
-  const double scale = kSearchBuckets / range;
-  table.searchScale = finite && range > 0.0 && std::isfinite(scale) ? scale : 0.0;
+  const double scale = finite && range > 0.0 ? kSearchBuckets / range : 0.0;
+  table.searchScale = std::isfinite(scale) ? scale : 0.0;
   for (int b = 0; b < kSearchBuckets; ++b) {
     table.bucketStart[b] = 0;
     table.bucketSplit[b] = kInfinity;
@@ -240,16 +250,12 @@ void PrepareLiftTable(LiftTable& table) {
 
 void VerticalLiftCoefficients(int slot, double aoa, double mach, double /*reynolds*/, double* cl,
                               double* cm, double* cd) {
-  AeroProfile& profile = aeroProfiles[slot];
-  EvaluateAirfoil(profile.vertical, profile.verticalAspectRatio, profile.verticalEfficiency,
-                  profile.verticalZeroDrag, profile, aoa, mach, cl, cm, cd);
+  EvaluateAirfoil<true>(aeroProfiles[slot], aoa, mach, cl, cm, cd);
 }
 
 void HorizontalLiftCoefficients(int slot, double aoa, double mach, double /*reynolds*/, double* cl,
                                 double* cm, double* cd) {
-  AeroProfile& profile = aeroProfiles[slot];
-  EvaluateAirfoil(profile.horizontal, profile.horizontalAspectRatio, profile.horizontalEfficiency,
-                  profile.horizontalZeroDrag, profile, aoa, mach, cl, cm, cd);
+  EvaluateAirfoil<false>(aeroProfiles[slot], aoa, mach, cl, cm, cd);
 }
 
 void ResetAeroProfiles() {

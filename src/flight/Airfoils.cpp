@@ -63,7 +63,8 @@ void ReadAirfoilGeometry(const char* path, const char* section, SurfaceHolders& 
 
 void Aircraft::SetupAirfoils(SurfaceHolders& holders) {
   const char* path = vessel.configPath;
-  const char* name = GetName() != nullptr ? GetName() : "";
+  const char* hostName = GetName();
+  const char* name = hostName != nullptr ? hostName : "";
   profileSlot = FindProfileSlot(name);
   if (profileSlot >= 0) {
     AeroProfile& profile = aeroProfiles[profileSlot];

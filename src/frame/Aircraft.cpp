@@ -1,7 +1,5 @@
 #include "frame/Aircraft.h"
 
-#include <cstdlib>
-
 Aircraft::Aircraft(OBJHANDLE vessel) : VESSEL(vessel, 1) {}
 
 void Aircraft::SetClassCaps() {
@@ -50,8 +48,3 @@ void Aircraft::StepAircraft(double simt) {
 }
 
 void Aircraft::SetFlag(int /*value*/) { interfaceFlag = true; }
-
-bool Aircraft::SetHeadingTarget(const char* text) {
-  autopilot.headingTarget = text != nullptr ? std::atof(text) : 0.0;
-  return true;
-}

@@ -32,6 +32,10 @@ void Coefficients(double, double, double, double* cl, double* cm, double* cd) {
 bool Answer(void*, char*, void*) {
   return true;
 }
+bool AnswerLoudly(void*, char* text, void*) {
+  std::snprintf(vapiDebugString(), VAPI_DEBUG_STRING_SIZE, "got %s", text);
+  return true;
+}
 
 TEST_F(CallLogTest, DoublesAreWrittenInTheirShortestRoundTripForm) {
   vessel_->SetSize(12.5);
@@ -150,6 +154,35 @@ TEST_F(CallLogTest, StatusBufferRequestsAreLogged) {
   std::snprintf(vapiDebugString(), VAPI_DEBUG_STRING_SIZE, "Brakes On");
   EXPECT_EQ(LogText(), "vapiDebugString() -> status\n");
   EXPECT_EQ(vantor::testing::StatusLine(), "Brakes On");
+}
+
+TEST_F(CallLogTest, AnsweringAnInputBoxIsMarkedWithItsCallback) {
+  int context = 0;
+  vapiOpenInputBox("Altitude", AnswerLoudly, "100", 8, &context);
+  vantor::testing::AnswerInputBox("2000");
+  EXPECT_EQ(LogText(),
+            "vapiOpenInputBox(\"Altitude\", fn0, \"100\", 8, ptr0) -> true\n"
+            "> fn0\n"
+            "vapiDebugString() -> status\n"
+            "status \"got 2000\"\n");
+}
+
+TEST_F(CallLogTest, CreatedVesselsAreNamedAndFailuresReturnNull) {
+  VESSELSTATUS status{};
+  status.position = {6371000, 0, 0};
+  status.landed = 1;
+  vapiCreateVessel("Pod", "", status);
+  vapiCreateVessel("Pod", "", status);
+  double heading = 0;
+  vapiGetVesselHeading(vantor::testing::FindVessel("Pod"), &heading);
+  EXPECT_EQ(LogText(),
+            "vapiCreateVessel(\"Pod\", \"\", {position (6371000, 0, 0), velocity (0, 0, 0), "
+            "angularVelocity (0, 0, 0), rotation ((0, 0, 0), (0, 0, 0), (0, 0, 0)), landed 1}) -> "
+            "vessel:\"Pod\"\n"
+            "vapiCreateVessel(\"Pod\", \"\", {position (6371000, 0, 0), velocity (0, 0, 0), "
+            "angularVelocity (0, 0, 0), rotation ((0, 0, 0), (0, 0, 0), (0, 0, 0)), landed 1}) -> "
+            "null\n"
+            "vapiGetVesselHeading(vessel:\"Pod\") -> (true, 0)\n");
 }
 
 }  // namespace

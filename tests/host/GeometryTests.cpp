@@ -68,6 +68,24 @@ TEST_F(GeometryTest, PlacedAttitudeAndPlaceComeBackAsObservables) {
   }
 }
 
+TEST_F(GeometryTest, ALevelVesselHeadingNorthReadsBackExactlySo) {
+  for (double lon : {10.0, -73.3, 151.2}) {
+    for (double lat : {45.0, -30.25, 0.5}) {
+      for (double heading : {0.0, 90.0, 270.0}) {
+        const vantor::FlightState s = Place({lon, lat, 120.5, heading, 0, 0, 60, true});
+        EXPECT_FALSE(std::signbit(s.pitch)) << lon << " " << lat << " " << heading;
+        EXPECT_EQ(s.pitch, 0.0);
+        EXPECT_EQ(s.bank, 0.0);
+        EXPECT_EQ(s.aoa, 0.0);
+        EXPECT_EQ(s.slip, 0.0);
+        if (heading == 0.0) {
+          EXPECT_EQ(s.heading, 0.0);
+        }
+      }
+    }
+  }
+}
+
 TEST_F(GeometryTest, GlobalFrameAxesPointWhereTheGeometryHeaderSays) {
   // Longitude 90 east on the equator is +z; the north pole is +y.
   vantor::FlightState east = Place({90, 0, 0, 0, 0, 0, 0, true});

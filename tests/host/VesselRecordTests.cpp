@@ -31,14 +31,14 @@ TEST_F(VesselRecordTest, KindOperationsActOnTheNewestGroupOfThatKind) {
   EXPECT_EQ(vessel.GetThrusterGroupLevel(THGROUP_RETRO), 0.0);
   vessel.SetThrusterGroupLevel(THGROUP_RETRO, 1.0);  // no such group: nothing moves
 
-  // A group's level is the mean of its thrusters; setting it sets them all, within 0 to 1.
+  // A group's level is the mean of its thrusters; setting it sets them all, as given.
   THGROUP_HANDLE both = vessel.CreateThrusterGroup(th, 2, THGROUP_RETRO);
   vessel.SetThrusterLevel(th[0], 1.0);
   vessel.SetThrusterLevel(th[1], 0.5);
   EXPECT_EQ(vessel.GetThrusterGroupLevel(both), 0.75);
-  vessel.SetThrusterGroupLevel(both, 2.0);
-  EXPECT_EQ(th[0]->level, 1.0);
-  EXPECT_EQ(th[1]->level, 1.0);
+  vessel.SetThrusterGroupLevel(both, -0.5);
+  EXPECT_EQ(th[0]->level, -0.5);
+  EXPECT_EQ(th[1]->level, -0.5);
   EXPECT_EQ(vessel.GetThrusterHandleByIndex(2), th[2]);
   EXPECT_EQ(vessel.GetThrusterHandleByIndex(3), nullptr);
 }
@@ -92,7 +92,7 @@ TEST_F(VesselRecordTest, AnimationsMeshesAndLevelsAreKeptAsTheModuleSetThem) {
   vessel.SetControlSurfaceLevel(AIRCTRL_RUDDER, 3.0);
   vessel.SetControlSurfaceLevel(static_cast<AIRCTRL_TYPE>(9), 1.0);
   EXPECT_EQ(vessel.GetControlSurfaceLevel(AIRCTRL_FLAP), -0.4);
-  EXPECT_EQ(vessel.GetControlSurfaceLevel(AIRCTRL_RUDDER), 1.0);
+  EXPECT_EQ(vessel.GetControlSurfaceLevel(AIRCTRL_RUDDER), 3.0);
   EXPECT_EQ(vessel.GetControlSurfaceLevel(static_cast<AIRCTRL_TYPE>(9)), 0.0);
 
   vessel.SetWheelbrakeLevel(1.0, 1);

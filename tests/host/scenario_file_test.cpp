@@ -102,6 +102,10 @@ TEST_F(ScenarioFileTest, HostAndUnknownLinesSurviveASaveAndReload) {
       "POS -20.5 -30.25\n"
       "ALT 2000\n"
       "FOCUS\n"
+      "END\n"
+      "North:plain\n"
+      "HDG 359.99999\n"
+      "PITCH -0.00001\n"
       "END\n";
   LoadText(text);
   const std::string expected =
@@ -125,6 +129,15 @@ TEST_F(ScenarioFileTest, HostAndUnknownLinesSurviveASaveAndReload) {
       "BANK -10.0000\n"
       "SPEED 55.000\n"
       "FOCUS\n"
+      "END\n"
+      "North:plain\n"
+      "STATUS Flying\n"
+      "POS 0.00000000 0.00000000\n"
+      "ALT 0.000\n"
+      "HDG 0.0000\n"
+      "PITCH 0.0000\n"
+      "BANK 0.0000\n"
+      "SPEED 0.000\n"
       "END\n";
   EXPECT_EQ(sim::ScenarioText(), expected);
 

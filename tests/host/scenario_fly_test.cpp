@@ -23,11 +23,12 @@ class FlyCommandTest : public ::testing::Test {
                     "MY_NOTE stays\nEND\n");
   }
 
-  // Runs vantor-sim fly in the test root with the arguments; returns the exit status.
+  // Runs vantor-sim fly in the test root with the arguments (which may override the root and
+  // the module folder); returns the exit status.
   int Fly(const std::string& arguments) {
-    const std::string command = std::string("\"") + VANTOR_SIM_PATH + "\" fly " + arguments +
-                                " --root \"" + root_.path().string() + "\" --modules \"" +
-                                AIRCRAFT_MODULE_DIR + "\" >out.txt 2>err.txt";
+    const std::string command = std::string("\"") + VANTOR_SIM_PATH + "\" fly --root \"" +
+                                root_.path().string() + "\" --modules \"" + AIRCRAFT_MODULE_DIR +
+                                "\" " + arguments + " >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
     out_ = Read("out.txt");
     err_ = Read("err.txt");
@@ -87,6 +88,7 @@ TEST_F(FlyCommandTest, BadScriptsAreRefusedWithOneLine) {
       {"Scenarios/Jet.scn --no-physics --duration 1 --key 2:1", "after the last frame"},
       {"Scenarios/Jet.scn --no-physics --dt 0", "--dt must be greater than 0"},
       {"Missing.scn --no-physics", "Missing.scn: cannot read the scenario file"},
+      {"Scenarios/Jet.scn --no-physics --modules nowhere", "module folder"},
   };
   for (const auto& [arguments, message] : cases) {
     EXPECT_NE(Fly(arguments), 0) << arguments;

@@ -10,7 +10,6 @@
 
 #include "Command.h"
 #include "KeyLabels.h"
-#include "vantor/Vessel.h"  // HostTesting.h names VESSEL without declaring it
 #include "vantor/sim/ScenarioFile.h"
 #include "vantor/sim/Simulation.h"
 #include "vantor/testing/HostTesting.h"
@@ -101,6 +100,25 @@ void PressAndRelease(const ScriptEvent& event) {
   sim::BufferedKey(*focus, key.scanCode, false, state);
 }
 
+// Removes every vessel when the run ends, however it ends, so that each module gets its
+// vvcExit and frees what it made.
+class VesselsOfTheRun {
+ public:
+  VesselsOfTheRun() = default;
+  VesselsOfTheRun(const VesselsOfTheRun&) = delete;
+  VesselsOfTheRun& operator=(const VesselsOfTheRun&) = delete;
+  ~VesselsOfTheRun() {
+    try {
+      std::vector<vantor::VesselRecord*> vessels = sim::Vessels();
+      for (auto vessel = vessels.rbegin(); vessel != vessels.rend(); ++vessel) {
+        sim::DeleteVessel(**vessel);
+      }
+    } catch (...) {
+      // Leaving anyway; the process ends next.
+    }
+  }
+};
+
 void Answer(const ScriptEvent& event) {
   if (!vantor::testing::InputBoxOpen()) {
     throw UsageError("no input box is open at " + Seconds(event.time) + " to take '" + event.label +
@@ -148,14 +166,24 @@ int Fly(Arguments& arguments) {
     }
   }
 
-  // The module opens ./Config/... relative to the simulator root.
+  // A class whose module is missing makes a plain vessel, so a wrong folder would only show as
+  // an aircraft that ignores every key.
   std::error_code error;
-  fs::current_path(arguments.Root(), error);
+  if (!fs::is_directory(modules, error)) {
+    throw UsageError("module folder " + modules + " is not a folder");
+  }
+  // The module opens ./Config/... relative to the simulator root.
+  const std::string root = Absolute(arguments.Root());
+  if (!fs::is_directory(root, error)) {
+    throw UsageError("simulator root " + arguments.Root() + " is not a folder");
+  }
+  fs::current_path(root, error);
   if (error) {
-    throw UsageError("cannot use the simulator root " + arguments.Root() + ": " + error.message());
+    throw UsageError("cannot enter simulator root " + root + ": " + error.message());
   }
   sim::SetModuleFolder(modules);
   vantor::testing::EnableLog(!logPath.empty());
+  const VesselsOfTheRun cleanup;
   sim::LoadScenarioFile(scenario);
 
   StatusPrinter status;
@@ -204,8 +232,9 @@ int Fly(Arguments& arguments) {
 }  // namespace
 
 REGISTER_COMMAND(fly, "fly",
-                 "fly SCENARIO [--duration S] [--dt S] [--key T:KEY]... [--input T:TEXT]... "
-                 "[--no-physics] [--save FILE] [--host-log FILE]",
+                 "fly SCENARIO [--root DIR] [--modules DIR] [--duration S] [--dt S] "
+                 "[--key T:KEY]... [--input T:TEXT]... [--no-physics] [--save FILE] "
+                 "[--host-log FILE]",
                  "runs a scenario's frames with scripted keys and input-box answers, prints the "
                  "status line as it changes and saves the scenario",
                  "--no-physics", Fly);

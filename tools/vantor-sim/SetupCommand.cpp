@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Command.h"
+#include "check/Check.h"
 #include "vantor/sim/Simulation.h"
 #include "vantor/testing/HostTesting.h"
 
@@ -40,6 +41,9 @@ int RunSetup(Arguments& arguments) {
   if (error) {
     throw UsageError("cannot enter simulator root " + root.string() + ": " + error.message());
   }
+
+  // The module reports nothing about a broken file; say it here, beside the log.
+  CheckAircraftFile(root.string(), name, stderr, true);
 
   vantor::testing::ResetHost();
   vantor::testing::EnableLog(true);

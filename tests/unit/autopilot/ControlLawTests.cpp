@@ -18,6 +18,8 @@ struct AltitudeCase {
   double level;
 };
 
+constexpr double kDeg = 180.0 / kTestPi;
+
 double AtanDegreesRule(double p, double q) {
   if (q == 0.0) {
     return p > 0.0 ? 90.0 : (p < 0.0 ? -90.0 : 0.0);
@@ -37,9 +39,9 @@ double ExpectedElevator(const AutopilotState& ap, const AltitudeCase& c) {
     g = AtanDegreesRule(d, c.level * ap.climbDistance);
   }
   g = std::max(-ap.pitchLimitDown, std::min(ap.pitchLimitUp, 3.0 * g));
-  const double e = g - (c.pitchDeg - c.aoaDeg);
-  double command = e > 0 ? e / (ap.pitchLimitUp * ap.dampElevator)
-                         : (e < 0 ? e / (ap.pitchLimitDown * ap.dampElevator) : 0.0);
+  const double e = g - (Radians(c.pitchDeg) * kDeg - Radians(c.aoaDeg) * kDeg);
+  double command = e > 0 ? e / ap.pitchLimitUp / ap.dampElevator
+                         : (e < 0 ? e / ap.pitchLimitDown / ap.dampElevator : 0.0);
   const double size = std::fabs(command);
   if (size >= ap.elevatorAssist.y && size <= ap.elevatorAssist.x) {
     command *= ap.elevatorAssist.z;
@@ -49,22 +51,31 @@ double ExpectedElevator(const AutopilotState& ap, const AltitudeCase& c) {
 
 class ControlLawTest : public AutopilotFixture {
  protected:
+  // Each returns the level the channel sent, NaN when it sent none.
   double FlyAltitude(const AltitudeCase& c) {
+    vantor::testing::ClearLog();
     record->state.airspeed = c.airspeed;
     record->state.pitch = Radians(c.pitchDeg);
     record->state.aoa = Radians(c.aoaDeg);
     record->state.altitude = c.altitude;
     aircraft->SetThrusterGroupLevel(THGROUP_MAIN, c.level);
     EXPECT_TRUE(aircraft->HoldAltitude(0.0));
-    return Level(AIRCTRL_ELEVATOR);
+    return LevelSent(AIRCTRL_ELEVATOR).value_or(kNaN);
   }
   // Flies heading hold from the aircraft's own heading and slip; returns the rudder level.
   double FlyHeading(double targetDeg, double headingDeg, double slipDeg) {
+    vantor::testing::ClearLog();
     aircraft->autopilot.headingTarget = targetDeg;
     record->state.heading = Radians(headingDeg);
     record->state.slip = Radians(slipDeg);
     EXPECT_TRUE(aircraft->HoldHeading());
-    return Level(AIRCTRL_RUDDER);
+    return LevelSent(AIRCTRL_RUDDER).value_or(kNaN);
+  }
+  double FlyBank(double bankDeg) {
+    vantor::testing::ClearLog();
+    record->state.bank = Radians(bankDeg);
+    EXPECT_TRUE(aircraft->HoldBank());
+    return LevelSent(AIRCTRL_AILERON).value_or(kNaN);
   }
 };
 
@@ -86,7 +97,7 @@ TEST_F(ControlLawTest, AltitudeHoldMatchesTheLawAcrossBandsCapsAndEngineLevels) 
   };
   for (const AltitudeCase& c : cases) {
     EXPECT_NEAR(FlyAltitude(c), ExpectedElevator(ap, c), kTolerance) << "altitude " << c.altitude;
-    EXPECT_EQ(ap.elevatorCommand, Level(AIRCTRL_ELEVATOR));
+    EXPECT_EQ(ap.elevatorCommand, LevelSent(AIRCTRL_ELEVATOR));
   }
   // Figures worked by hand: the band edge is held at the 30 degree limit, the target levels out.
   EXPECT_NEAR(FlyAltitude(cases[0]), 30.0 / 30.0 / 5.0, kTolerance);
@@ -103,7 +114,7 @@ TEST_F(ControlLawTest, ElevatorIsCappedAboveOnlyAndSmallCommandsAreAssisted) {
   ap.dampElevator = 1.0;
   const AltitudeCase noseDown{180, 89, 0, 15000, 0.9};
   EXPECT_NEAR(FlyAltitude(noseDown), ExpectedElevator(ap, noseDown), kTolerance);
-  EXPECT_LT(Level(AIRCTRL_ELEVATOR), -5.0);
+  EXPECT_LT(ap.elevatorCommand, -5.0);
   ap.elevatorLimit = 0.1;
   EXPECT_EQ(FlyAltitude({180, -30, 0, 5000, 0.9}), 0.1);
 
@@ -136,8 +147,8 @@ TEST_F(ControlLawTest, HeadingErrorWrapsOnceAndKeepsExactlyHalfATurn) {
   EXPECT_EQ(ap.bankTarget, -20.0);
   FlyHeading(2, 358, 0);  // through north, inside the band
   EXPECT_NEAR(ap.bankTarget, -4.0 / 5.0 * 20.0, 1e-9);
-  FlyHeading(10, -10, 0);  // a heading below 0 is taken as 350
-  EXPECT_EQ(ap.bankTarget, -20.0);
+  FlyHeading(700, -10, 0);  // a heading below 0 is taken as 350: 10 degrees left of 700
+  EXPECT_EQ(ap.bankTarget, 20.0);
 }
 
 TEST_F(ControlLawTest, RudderDampsSlipOrFollowsTheErrorInsideTheBand) {
@@ -155,8 +166,7 @@ TEST_F(ControlLawTest, RudderDampsSlipOrFollowsTheErrorInsideTheBand) {
   // An error exactly equal to DAMP_BANK is proportional (w = 1); a hair above it is not.
   const double rad = kTestPi / 180.0;
   ap.dampBank = (3.0 * rad - 0.0) / rad;
-  FlyHeading(3, 0, 3);
-  EXPECT_NEAR(Level(AIRCTRL_RUDDER), 0.5, kTolerance);
+  EXPECT_NEAR(FlyHeading(3, 0, 3), 0.5, kTolerance);
   EXPECT_NEAR(ap.bankTarget, -20.0, kTolerance);
   ap.dampBank = std::nextafter(ap.dampBank, 0.0);
   EXPECT_NEAR(FlyHeading(3, 0, 3), -0.3, kTolerance);
@@ -177,17 +187,13 @@ TEST_F(ControlLawTest, BankHoldFliesTheBankTargetWithinFullAileron) {
   AutopilotState& ap = aircraft->autopilot;
   const double cases[][3] = {{10, -5, 0.75}, {30, -5, 1.0}, {-40, 0, -1.0}, {0, 0, 0.0}};
   for (const auto& c : cases) {
-    record->state.bank = Radians(c[0]);
     ap.bankTarget = c[1];
-    EXPECT_TRUE(aircraft->HoldBank());
-    EXPECT_NEAR(Level(AIRCTRL_AILERON), c[2], kTolerance);
-    EXPECT_EQ(ap.aileronCommand, Level(AIRCTRL_AILERON));
+    EXPECT_NEAR(FlyBank(c[0]), c[2], kTolerance);
+    EXPECT_EQ(ap.aileronCommand, LevelSent(AIRCTRL_AILERON));
   }
   ap.maxBank = 30.0;
-  record->state.bank = Radians(12.0);
   ap.bankTarget = 0.0;
-  aircraft->HoldBank();
-  EXPECT_NEAR(Level(AIRCTRL_AILERON), 0.4, kTolerance);
+  EXPECT_NEAR(FlyBank(12.0), 0.4, kTolerance);
 }
 
 TEST_F(ControlLawTest, HeadingHoldsBankTargetIsFlownInTheSameFrame) {
@@ -199,15 +205,12 @@ TEST_F(ControlLawTest, HeadingHoldsBankTargetIsFlownInTheSameFrame) {
   record->state.bank = 0.0;
   aircraft->StepAircraft(0.0);
   EXPECT_EQ(ap.bankTarget, -20.0);
-  EXPECT_NEAR(Level(AIRCTRL_AILERON), 1.0, kTolerance);
+  EXPECT_NEAR(LevelSent(AIRCTRL_AILERON).value_or(kNaN), 1.0, kTolerance);
 }
 
 TEST_F(ControlLawTest, FlightStatesThatAreNoNumbersCommandNothing) {
   AutopilotState& ap = aircraft->autopilot;
   ap.rudderLimit = 0.5;
-  for (AIRCTRL_TYPE kind : {AIRCTRL_ELEVATOR, AIRCTRL_RUDDER, AIRCTRL_AILERON}) {
-    aircraft->SetControlSurfaceLevel(kind, 0.25);
-  }
   const double infinity = std::numeric_limits<double>::infinity();
   const AltitudeCase bad[] = {{kNaN, 0, 0, 5000, 0.5},
                               {200, kNaN, 0, 10000, 0.5},
@@ -215,30 +218,25 @@ TEST_F(ControlLawTest, FlightStatesThatAreNoNumbersCommandNothing) {
                               {200, 0, 0, kNaN, 0.5},
                               {200, infinity, 0, 10000, 0.5}};
   for (const AltitudeCase& c : bad) {
-    FlyAltitude(c);
-    EXPECT_EQ(Level(AIRCTRL_ELEVATOR), 0.25);
+    EXPECT_TRUE(std::isnan(FlyAltitude(c))) << "sent a level";
     EXPECT_EQ(ap.elevatorCommand, 0.0);
   }
   ap.altitudeTarget = kNaN;
-  FlyAltitude({200, 0, 0, 10000, 0.5});
-  EXPECT_EQ(Level(AIRCTRL_ELEVATOR), 0.25);
+  EXPECT_TRUE(std::isnan(FlyAltitude({200, 0, 0, 10000, 0.5})));
 
   ap.bankTarget = 7.0;
-  FlyHeading(10, kNaN, 0);  // no heading: no bank target, no rudder from the error
+  EXPECT_TRUE(std::isnan(FlyHeading(10, kNaN, 0)));  // no heading: no bank target, no rudder
   EXPECT_EQ(ap.bankTarget, 7.0);
-  EXPECT_EQ(Level(AIRCTRL_RUDDER), 0.25);
-  FlyHeading(kNaN, 0, 0);
+  EXPECT_TRUE(std::isnan(FlyHeading(kNaN, 0, 0)));
   EXPECT_EQ(ap.bankTarget, 7.0);
-  FlyHeading(10, 0, kNaN);  // no slip: the bank target still follows the heading
+  EXPECT_TRUE(std::isnan(FlyHeading(10, 0, kNaN)));  // no slip: the bank target still follows
   EXPECT_EQ(ap.bankTarget, -20.0);
-  EXPECT_EQ(Level(AIRCTRL_RUDDER), 0.25);
+  ap.rudderLimit = 0.0;
+  EXPECT_NEAR(FlyHeading(10, kNaN, 2), -0.2, kTolerance);  // slip damping needs no heading
 
-  record->state.bank = kNaN;
-  aircraft->HoldBank();
+  EXPECT_TRUE(std::isnan(FlyBank(kNaN)));
   ap.bankTarget = kNaN;
-  record->state.bank = 0.0;
-  aircraft->HoldBank();
-  EXPECT_EQ(Level(AIRCTRL_AILERON), 0.25);
+  EXPECT_TRUE(std::isnan(FlyBank(0.0)));
   EXPECT_EQ(ap.aileronCommand, 0.0);
 }
 
@@ -250,17 +248,22 @@ TEST_F(ControlLawTest, TargetBoxesTakeTheLeadingNumberAndRefuseNonNumbers) {
   EXPECT_EQ(ap.bankTarget, -15.0);
   EXPECT_TRUE(aircraft->SetAltitudeTarget("high"));
   EXPECT_EQ(ap.altitudeTarget, 0.0);
+  EXPECT_TRUE(aircraft->SetHeadingTarget("x"));
+  EXPECT_EQ(ap.headingTarget, 0.0);
+  EXPECT_TRUE(aircraft->SetHeadingTarget("275.5"));
   for (const char* text : {"nan", "inf", "-1e400"}) {
     EXPECT_FALSE(aircraft->SetAltitudeTarget(text)) << text;
     EXPECT_FALSE(aircraft->SetBankTarget(text)) << text;
+    EXPECT_FALSE(aircraft->SetHeadingTarget(text)) << text;
   }
   EXPECT_EQ(ap.altitudeTarget, 0.0);
   EXPECT_EQ(ap.bankTarget, -15.0);
+  EXPECT_EQ(ap.headingTarget, 275.5);
 
   EXPECT_TRUE(aircraft->SetPitchTarget("12"));
   EXPECT_EQ(ap.altitudeTarget, 0.0);
   EXPECT_EQ(ap.bankTarget, -15.0);
-  EXPECT_EQ(ap.headingTarget, 180.0);
+  EXPECT_EQ(ap.headingTarget, 275.5);
 }
 
 }  // namespace

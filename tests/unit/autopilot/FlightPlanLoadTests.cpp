@@ -1,7 +1,10 @@
 // Loading flight plans: the list's stop rules, defaults, replacement and names.
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "AutopilotFixture.h"
+#include "autopilot/GreatCircle.h"
 
 namespace {
 
@@ -116,6 +119,28 @@ TEST_F(FlightPlanLoadTest, LongTextsAreCutAndLongNamesRefused) {
             "Flight plan not loaded - name longer than 63 characters");
   EXPECT_FALSE(aircraft->LoadFlightPlan(nullptr));
   EXPECT_EQ(plan().count, 2);
+}
+
+// The example circuit: every waypoint steers (has a course), within 1500 to 4000 m, around
+// about 100 km.
+TEST_F(FlightPlanLoadTest, TheExampleCircuitIsAFlyableLoop) {
+  std::ifstream file(std::string(AIRCRAFT_EXAMPLE_ROOT) +
+                     "/Config/Aircraft/FlightPlans/Circuit.ini");
+  ASSERT_TRUE(file.good());
+  root->WriteFlightPlan("Circuit", std::string(std::istreambuf_iterator<char>(file), {}));
+  aircraft->LoadFlightPlan("Circuit");
+  ASSERT_GE(plan().count, 4);
+  double length = 0.0;
+  for (int n = 0; n < plan().count; ++n) {
+    const Waypoint& w = plan().waypoints[n];
+    const Waypoint& next = plan().waypoints[(n + 1) % plan().count];
+    EXPECT_GT(w.course, 0.0) << n;
+    EXPECT_GE(w.position.z, 1500.0);
+    EXPECT_LE(w.position.z, 4000.0);
+    length += GreatCircleDistance({w.position.x, w.position.y}, {next.position.x, next.position.y},
+                                  6371000.0);
+  }
+  EXPECT_NEAR(length, 100000.0, 10000.0);
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ class ProfileReadersTest : public ::testing::Test {
                    "[S]\n"
                    "INT=12.5\nNEG=-3\nEMPTY=\n"
                    "SIZE1=12.5 metres\nSIZE2=12.5m\nSIZE3=abc\nSIZE4=1,5\nSIZE5=\"  2e3\"\n"
-                   "SIZE6=inf\nSIZE7=0x10\nSIZE8=-.5E-1x\n"
+                   "SIZE6=inf\nSIZE7=0x10\nSIZE8=-.5E-1x\nSIZE9=1e999\n"
                    "V1=( 1 , 2 , 3 )\nV2=(1,2,3\nV3=(1,2,3,4)\nV4=(1,2)\nV5=1,2,3\nV6=(,5,)\n"
                    "V7=(1'2,3)\nV8=(12345678901234567890123,2,3)\n"
                    "T1=(0,1.2,0.1,0.05)\nT2=(1,2,3)\n"
@@ -69,6 +69,7 @@ TEST_F(ProfileReadersTest, ScalarsTakeTheFirstTokensLeadingNumber) {
   EXPECT_DOUBLE_EQ(Double("SIZE6"), 0.0);  // no words or hexadecimal: decimal numbers only
   EXPECT_DOUBLE_EQ(Double("SIZE7"), 0.0);
   EXPECT_DOUBLE_EQ(Double("SIZE8"), -0.05);
+  EXPECT_DOUBLE_EQ(Double("SIZE9"), 0.0);  // beyond a double's range: no infinity
   EXPECT_DOUBLE_EQ(Double("EMPTY"), -1.0);
   EXPECT_DOUBLE_EQ(Double("NONE"), -1.0);
 }

@@ -194,7 +194,7 @@ TEST_F(ScenarioStateTest, SequenceLinesRestoreDirectionStateAndAnimation) {
   EXPECT_FALSE(sequence.busy);
   EXPECT_EQ(record_->animations[sequence.animation].state, 0.5);
 
-  Load({"seq 2 1 1.7", "SEQ 0 7 -0.2"});
+  Load({"seq 2 1 1.7", "SEQ 0 0 -0.2"});
   EXPECT_EQ(a().animations.sequences[2].direction, 1);
   EXPECT_EQ(a().animations.sequences[2].state, 1.0);
   EXPECT_EQ(a().animations.sequences[0].direction, -1);
@@ -259,6 +259,7 @@ TEST_F(ScenarioStateTest, EveryLineAlsoReachesTheHostParser) {
         << line;
   }
   EXPECT_NEAR(record_->state.altitude, 2000.0, 1e-6);
+  EXPECT_EQ(a().autopilot.altitudeTarget, 10000.0);  // ALT is the host's, not ALTITUDE
   EXPECT_NEAR(record_->state.longitude * 180.0 / std::numbers::pi, 10.0, 1e-9);
   EXPECT_NEAR(record_->state.latitude * 180.0 / std::numbers::pi, 45.0, 1e-9);
   EXPECT_THAT(record_->unknownScenarioLines, ElementsAre("MY_NOTE keep me"));

@@ -61,15 +61,24 @@ void AircraftCheck::CheckInducedDrag() {
                    "so both airfoils take [AIRCRAFT] WING_EFFICIENCY and ASPECT_RATIO");
     }
   }
+  // A missing value keeps the profile slot's, 0 in a fresh slot; the airfoil's own inheritance
+  // from the wing does not reach the induced drag.
   auto check = [&](bool userDrag, double efficiency, double aspect, const std::string& from,
                    const char* surface) {
-    if (userDrag || (efficiency != 0.0 && aspect != 0.0)) {
+    if (userDrag || efficiency * aspect > 0.0) {
       return;
     }
-    report_.Error(reader_.SectionLine(from.substr(1, from.size() - 2)),
-                  std::string("the ") + surface + "'s induced drag divides by 0: " + from +
-                      " WING_EFFICIENCY is " + Number(efficiency) + " and ASPECT_RATIO " +
-                      Number(aspect) + " (give both, or table drag with USER_DRAG=1)");
+    const std::string section = from.substr(1, from.size() - 2);
+    auto shown = [&](const char* key, double value) {
+      return std::string(key) + " " +
+             (reader_.Given(section, key) ? Number(value) : std::string("missing (0)"));
+    };
+    report_.Error(reader_.SectionLine(section),
+                  std::string("the ") + surface +
+                      "'s induced drag divides by its aspect ratio times its efficiency, here " +
+                      from + " " + shown("ASPECT_RATIO", aspect) + " and " +
+                      shown("WING_EFFICIENCY", efficiency) +
+                      ": give both, or table drag with USER_DRAG=1");
   };
   userDragVertical_ = reader_.Integer("VLIFT", "USER_DRAG").value_or(0) == 1;
   const auto horizontalSwitch = reader_.Integer("HLIFT", "USER_DRAG");
@@ -126,6 +135,7 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
   double firstAngles[2] = {0.0, 0.0};
   double lastAngles[2] = {0.0, 0.0};
   bool fourthIgnoredReported = false;
+  bool zeroTail = false;
   for (int k = 0; k < kMaxPoints; ++k) {
     const std::string key = PointKey(k);
     const bool given = reader_.Given(s, key);
@@ -158,6 +168,7 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
       report_.Warning(reader_.SectionLine(s),
                       "[" + s + "] " + key + " missing: it counts as the point (0, 0, 0)");
     } else if (!given && count > 0 && k == lastGiven + 1) {
+      zeroTail = true;
       report_.Warning(reader_.SectionLine(s),
                       "[" + s + "] the table does not end after PT" + std::to_string(lastGiven) +
                           ": its angle " + Number(previous) +
@@ -167,7 +178,7 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
     if (given && userDrag && !ConvertTuple(entry->value, 4).supplied[3]) {
       report_.Error(entry->line, key +
                                      " has no fourth element: table drag is on (USER_DRAG=1), "
-                                     "so the point has no drag coefficient");
+                                     "so the point's drag coefficient is 0");
     } else if (given && !userDrag && !fourthIgnoredReported &&
                !ConvertTuple(entry->value, 3).extra.empty()) {
       fourthIgnoredReported = true;
@@ -186,14 +197,14 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
   if (count < 2) {
     report_.Error(reader_.SectionLine(s),
                   "[" + s + "] has " + std::to_string(count) +
-                      " point: a lift table needs at least two to interpolate between");
+                      " point: with fewer than two the lift does not change with the angle");
     return;
   }
   if (firstAngles[0] == firstAngles[1]) {
     report_.Warning(reader_.SectionLine(s), "[" + s + "] starts with two points at the angle " +
                                                 Number(firstAngles[0]) +
                                                 ": below it the lift cannot be extrapolated");
-  } else if (lastAngles[0] == lastAngles[1]) {
+  } else if (lastAngles[0] == lastAngles[1] && !zeroTail) {
     report_.Warning(reader_.SectionLine(s), "[" + s + "] ends with two points at the angle " +
                                                 Number(lastAngles[1]) +
                                                 ": above it the lift cannot be extrapolated");
@@ -263,9 +274,9 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
       if (!reader_.HasSection(section)) {
         inheritedAll += (inheritedAll.empty() ? "" : ", ") + inherited;
       } else {
-        report_.Warning(reader_.SectionLine(section), "[" + std::string(section) + "] " + r.key +
-                                                          " missing: the " + name + " gets " +
-                                                          inherited);
+        report_.Warning(reader_.SectionLine(section),
+                        "[" + std::string(section) + "] " + r.key + " missing: the " + name +
+                            (std::string(name) == "flaps" ? " get " : " gets ") + inherited);
       }
     }
     if (!inheritedAll.empty()) {
@@ -301,13 +312,12 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
 }
 
 void AircraftCheck::CheckGround() {
-  Missing("STEERING", "FRICTION", Severity::Error,
-          "it has no default, so the wheels have no friction");
+  Missing("STEERING", "FRICTION", Severity::Note, "the module uses (0.05, 0.8, 0)");
   if (const auto speed = reader_.Scalar("STEERING", "SPEED"); speed && *speed <= 0.0) {
-    report_.Error(reader_.LineOf("STEERING", "SPEED"),
-                  "SPEED " + Number(*speed) +
-                      " is not positive: the steering force divides by "
-                      "it");
+    report_.Warning(reader_.LineOf("STEERING", "SPEED"),
+                    "SPEED " + Number(*speed) +
+                        " is not positive: the steering force fades out over it, so there is "
+                        "none; the nose wheel only turns");
   }
   if (const auto force = reader_.Scalar("BRAKES", "FACTOR"); force && *force < 0.0) {
     report_.Error(reader_.LineOf("BRAKES", "FACTOR"),

@@ -1,6 +1,8 @@
 // Payloads, animation sequences and components, the links from controls to sequences, and keys
 // that clash.
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "check/AircraftCheck.h"
 #include "check/Lists.h"
@@ -43,6 +45,7 @@ struct Working {
 
 void AircraftCheck::CheckPayloads() {
   constexpr int kCapacity = 10;
+  std::map<std::string, std::string> payloadNames;  // name, section
   int count = 0;
   for (; count < kCapacity; ++count) {
     const std::string section = Numbered("PAYLOAD_", count);
@@ -55,8 +58,21 @@ void AircraftCheck::CheckPayloads() {
       return;
     }
     const char* s = section.c_str();
-    Missing(s, "NAME", Severity::Error, "the released vessel has no name");
-    Missing(s, "MODULE", Severity::Error, "the released vessel has no class");
+    Missing(
+        s, "NAME", Severity::Note,
+        "the released vessel is named after the aircraft: NAME-payload-" + std::to_string(count));
+    Missing(s, "MODULE", Severity::Warning, "the released vessel is a plain vessel of no class");
+    // The simulator refuses a vessel name that is taken: the second payload never leaves.
+    if (const auto name = reader_.Text(s, "NAME"); name && !name->empty()) {
+      const std::string kept = name->substr(0, 31);
+      if (const auto earlier = payloadNames.find(kept); earlier != payloadNames.end()) {
+        report_.Warning(reader_.LineOf(s, "NAME"),
+                        "[" + section + "] has the NAME '" + kept + "' of [" + earlier->second +
+                            "]: once that one is released, this one cannot be");
+      } else {
+        payloadNames.emplace(kept, section);
+      }
+    }
     Missing(s, "MESHNAME", Severity::Warning, "the payload is not shown while attached");
     Missing(s, "OFF", Severity::Warning, "the payload sits at (0, 0, 0)");
     Missing(s, "SPEED", Severity::Note, "the payload leaves without spin");
@@ -67,6 +83,7 @@ void AircraftCheck::CheckPayloads() {
 
 void AircraftCheck::CheckSequences() {
   constexpr int kCapacity = 10;
+  std::vector<std::pair<std::string, std::string>> sequenceNames;  // name, section
   int count = 0;
   for (; count < kCapacity; ++count) {
     const std::string section = Numbered("ANIM_SEQ_", count);
@@ -111,6 +128,18 @@ void AircraftCheck::CheckSequences() {
                                                         " is negative: the drag element pushes "
                                                         "forward");
     }
+    // Look-ups by name find the first sequence of a name, after the cut to 23 characters.
+    const std::string name =
+        reader_.Text(s, "NAME").value_or("Sequence " + std::to_string(count)).substr(0, 23);
+    for (const auto& [earlier, earlierSection] : sequenceNames) {
+      if (earlier == name) {
+        report_.Warning(reader_.LineOf(s, "NAME"), "[" + section + "] has the name '" + name +
+                                                       "' of [" + earlierSection +
+                                                       "]: a look-up by name finds only that one");
+        break;
+      }
+    }
+    sequenceNames.emplace_back(name, section);
     sequences_.push_back({section, code, reader_.LineOf(s, "KEY"), initial, 0});
   }
   if (count == kCapacity) {
@@ -143,8 +172,9 @@ void AircraftCheck::CheckComponents() {
       if (sequence < 0 || sequence >= sequenceCount) {
         report_.Error(reader_.LineOf(s, "SEQ"),
                       "SEQ " + std::to_string(sequence) +
-                          " names no sequence: " + std::to_string(sequenceCount) +
-                          " animation sequence" + (sequenceCount == 1 ? " is" : "s are") + " read");
+                          " names no sequence, so the component moves nothing: " +
+                          std::to_string(sequenceCount) + " animation sequence" +
+                          (sequenceCount == 1 ? " is" : "s are") + " read");
       } else if (++sequences_[static_cast<std::size_t>(sequence)].components ==
                  static_cast<int>(kComponentsPerSequence) + 1) {
         report_.Warning(reader_.LineOf(s, "SEQ"),
@@ -185,7 +215,8 @@ void AircraftCheck::CheckComponents() {
                             "rotates");
       }
     }
-    auto inherited = [&](const char* key, const Working& working, const char* what) {
+    auto inherited = [&](const char* key, const Working& working, const char* what,
+                         const char* zero, Severity severity) {
       if (reader_.Given(s, key)) {
         return;
       }
@@ -193,9 +224,9 @@ void AircraftCheck::CheckComponents() {
         report_.Note(reader_.SectionLine(s), "[" + section + "] " + key + " missing: it keeps " +
                                                  what + " of [" + working.from + "]");
       } else {
-        report_.Warning(reader_.SectionLine(s), "[" + section + "] " + key +
-                                                    " missing: no component before gave one, "
-                                                    "so it is (0, 0, 0) or 0");
+        report_.Add(reader_.SectionLine(s), severity,
+                    "[" + section + "] " + key + " missing: no component before gave one, so " +
+                        what + " is " + zero);
       }
     };
     if (reader_.Entry(s, "TYPE") == nullptr && type.given) {
@@ -203,9 +234,9 @@ void AircraftCheck::CheckComponents() {
                                                "' of [" + type.from + "]");
     }
     if (translate) {
-      inherited("SHIFT", shift, "the shift");
+      inherited("SHIFT", shift, "the shift", "(0, 0, 0)", Severity::Warning);
     } else if (scaling) {
-      inherited("SCALE", scale, "the scale factors");
+      inherited("SCALE", scale, "the scale factors", "(0, 0, 0)", Severity::Error);
       if (!reader_.Given(s, "REF") && !reader_.Given(s, "ROT_PNT") && point.given) {
         report_.Note(reader_.SectionLine(s), "[" + section +
                                                  "] REF missing: it scales about "
@@ -213,8 +244,8 @@ void AircraftCheck::CheckComponents() {
                                                  point.from + "]");
       }
     } else {
-      inherited("ANGLE", angle, "the angle");
-      inherited("ROT_AXIS", axis, "the axis");
+      inherited("ANGLE", angle, "the angle", "0", Severity::Warning);
+      inherited("ROT_AXIS", axis, "the axis", "(0, 0, 0)", Severity::Error);
       if (axis.given && axisValue[0] == 0.0 && axisValue[1] == 0.0 && axisValue[2] == 0.0) {
         report_.Error(reader_.LineOf(s, "ROT_AXIS"),
                       "[" + section + "] rotates about the axis (0, 0, 0)");
@@ -248,10 +279,10 @@ void AircraftCheck::CheckLinks() {
     }
     const int line = reader_.LineOf(link.section, link.key);
     if (*value >= sequenceCount) {
-      report_.Error(line, std::string(link.key) + " " + std::to_string(*value) +
-                              " names no sequence: " + std::to_string(sequenceCount) +
-                              " animation sequence" + (sequenceCount == 1 ? " is" : "s are") +
-                              " read");
+      report_.Error(
+          line, std::string(link.key) + " " + std::to_string(*value) +
+                    " names no sequence, so nothing is linked: " + std::to_string(sequenceCount) +
+                    " animation sequence" + (sequenceCount == 1 ? " is" : "s are") + " read");
     } else if (std::string(link.section) == "FLAPS" &&
                sequences_[static_cast<std::size_t>(*value)].initial != 0.0) {
       report_.Note(line, "the flaps start retracted: the INITIAL of [" +

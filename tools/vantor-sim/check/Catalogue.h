@@ -49,7 +49,7 @@ struct Catalogue {
 const Catalogue& AircraftCatalogue();
 const Catalogue& FlightPlanCatalogue();
 
-// Levenshtein distance, ignoring ASCII case.
+// Edit distance (insertions, deletions, substitutions, swaps of neighbours), ignoring ASCII case.
 std::size_t EditDistance(std::string_view a, std::string_view b);
 // The nearest of the names when it is close enough to be a misspelling, else empty.
 std::string NearestName(std::string_view name, const std::vector<std::string>& names);

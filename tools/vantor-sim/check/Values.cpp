@@ -198,6 +198,10 @@ TupleValue ConvertTuple(std::string_view text, int count) {
     }
     if (!component.empty()) {
       result.supplied[slot] = true;
+      // "(6,14)" leaves ')' in the second component; the missing third is the news, not that.
+      if (!last && p == text.size() && component.back() == ')') {
+        component.remove_suffix(1);
+      }
       const std::string_view trimmed = TrimBlanks(component);
       const LeadingNumber number = ScanNumber(trimmed);
       result.values[slot] = number.value;

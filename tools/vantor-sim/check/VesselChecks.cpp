@@ -32,10 +32,11 @@ void AircraftCheck::CheckConfigBlock() {
   if (const auto mesh = reader_.Text(s, "MESHNAME"); mesh && mesh->empty()) {
     report_.Error(reader_.LineOf(s, "MESHNAME"), "MESHNAME is empty: the vessel has no mesh");
   }
-  for (const char* key : {"SIZE", "EMPTY_MASS"}) {
-    if (!Missing(s, key, Severity::Error, kNoDefault)) {
-      RequirePositive(s, key, "the host divides by it");
-    }
+  if (!Missing(s, "SIZE", Severity::Error, kNoDefault)) {
+    RequirePositive(s, "SIZE", "a vessel needs a size");
+  }
+  if (!Missing(s, "EMPTY_MASS", Severity::Error, kNoDefault)) {
+    RequirePositive(s, "EMPTY_MASS", "the host divides every force by the mass");
   }
   if (!Missing(s, "FUEL_MASS", Severity::Error, std::string(kNoDefault) + ", so no fuel")) {
     if (const auto fuel = reader_.Scalar(s, "FUEL_MASS"); fuel && *fuel < 0.0) {
@@ -115,40 +116,55 @@ void AircraftCheck::CheckAutopilot() {
     report_.Note(reader_.LineOf(s, "MAX_BANK"),
                  "MAX_BANK " + Number(*maxBank) + " is not positive: the module uses 20");
   }
-  for (const char* key : {"DAMP_BANK", "DAMP_ELEVATOR", "PITCH_LIMIT_UP", "PITCH_LIMIT_DOWN"}) {
-    if (const auto value = reader_.Scalar(s, key); value && *value == 0.0) {
-      report_.Error(reader_.LineOf(s, key),
-                    std::string(key) + " is 0: the autopilot divides by it");
-    } else if (value && *value < 0.0) {
-      report_.Warning(reader_.LineOf(s, key), std::string(key) + " " + Number(*value) +
-                                                  " is negative: the autopilot steers the wrong "
-                                                  "way");
+  // The laws divide by these; the module refuses a value they cannot use and keeps its default.
+  struct Divisor {
+    const char* key;
+    double fallback;
+    bool negativeRefused;
+  };
+  for (const Divisor d :
+       {Divisor{"DAMP_BANK", 5, false}, Divisor{"DAMP_ELEVATOR", 5, false},
+        Divisor{"PITCH_LIMIT_UP", 30, true}, Divisor{"PITCH_LIMIT_DOWN", 20, true}}) {
+    const auto value = reader_.Scalar(s, d.key);
+    if (!value) {
+      continue;
+    }
+    if (*value == 0.0 || (*value < 0.0 && d.negativeRefused)) {
+      report_.Warning(reader_.LineOf(s, d.key),
+                      std::string(d.key) + " " + Number(*value) +
+                          " cannot be used (the autopilot divides by it): the module keeps " +
+                          Number(d.fallback));
+    } else if (*value < 0.0) {
+      report_.Warning(reader_.LineOf(s, d.key), std::string(d.key) + " " + Number(*value) +
+                                                    " is negative: the autopilot steers the wrong "
+                                                    "way");
     }
   }
-  Missing(s, "ROC", Severity::Warning, "it has no default");
-  Missing(s, "ROD", Severity::Warning, "it has no default");
+  if (const auto limit = reader_.Scalar(s, "ELEVATOR_LIMIT"); limit && *limit <= 0.0) {
+    report_.Warning(reader_.LineOf(s, "ELEVATOR_LIMIT"),
+                    "ELEVATOR_LIMIT " + Number(*limit) +
+                        " is not positive: the altitude hold never pulls the nose up");
+  }
+  Missing(s, "ROC", Severity::Note, "the module uses 1000");
+  Missing(s, "ROD", Severity::Note, "the module uses 1000");
 }
 
 void AircraftCheck::CheckEngineModel() {
   const char* s = "AIRCRAFT";
+  // A missing FLIGHT_MODEL is 1 in the module.
   const auto model = reader_.Integer(s, "FLIGHT_MODEL");
-  if (!model) {
-    report_.Error(reader_.LineOf(s, "FLIGHT_MODEL"),
-                  "[AIRCRAFT] FLIGHT_MODEL missing: it has no default, and without a thrust law "
-                  "(1 or 3) the engines give no thrust");
-  } else if (*model == 2) {
-    report_.Warning(reader_.LineOf(s, "FLIGHT_MODEL"),
-                    "FLIGHT_MODEL 2 has no thrust law of its own; use 1 or 3");
+  if (model.value_or(1) == 2) {
     if (const auto ceiling = reader_.Scalar(s, "CEILING"); !ceiling || *ceiling <= 0.0) {
-      report_.Error(reader_.LineOf(s, "CEILING"),
-                    "CEILING must be positive with FLIGHT_MODEL 2: the altitude is divided by it");
+      report_.Error(reader_.LineOf(s, ceiling ? "CEILING" : "FLIGHT_MODEL"),
+                    "FLIGHT_MODEL 2 needs a positive CEILING: without one the engines give no "
+                    "thrust");
     }
-  } else if (*model != 1 && *model != 3) {
+  } else if (model && *model != 1 && *model != 3) {
     report_.Error(reader_.LineOf(s, "FLIGHT_MODEL"),
                   "FLIGHT_MODEL " + std::to_string(*model) +
-                      " is not a thrust law (1 or 3): the engines give no thrust");
+                      " is not a thrust law (1, 2 or 3): the engines give no thrust");
   }
-  if (reader_.Given(s, "CEILING") && model.value_or(0) != 2) {
+  if (reader_.Given(s, "CEILING") && model.value_or(1) != 2) {
     report_.Note(reader_.LineOf(s, "CEILING"), "CEILING is read only with FLIGHT_MODEL 2");
   }
   if (const auto efficiency = reader_.Scalar(s, "EFFICIENCY")) {

@@ -11,8 +11,10 @@
 
 namespace vantor::testing {
 
-// Deletes every vessel (without calling modules), clears the call log and its handle names,
-// the status line, the open input box, the focus and every injected failure.
+// Deletes every vessel, clears the call log (and turns it off) and its handle names, the status
+// line, the open input box, the focus and every injected failure. Vessels made by a module
+// through sim::CreateVessel are first handed to the module's vvcExit (unlogged), so nothing
+// leaks; a vessel object a test constructed itself is the test's to destroy.
 VANTOR_API void ResetHost();
 
 // A host vessel with no module attached: tests construct the module's vessel class on it.

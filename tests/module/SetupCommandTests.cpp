@@ -1,0 +1,88 @@
+// vantor-sim setup as an aircraft author runs it.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "support/TestRoot.h"
+
+namespace {
+
+struct ProgramRun {
+  int exitCode = -1;
+  std::string output;  // standard output and error together
+};
+
+#if defined(__linux__)
+ProgramRun RunSimulator(const std::string& arguments) {
+  ProgramRun run;
+  const std::string command = std::string("'") + VANTOR_SIM_PATH + "' " + arguments + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) {
+    return run;
+  }
+  std::array<char, 4096> buffer{};
+  size_t count = 0;
+  while ((count = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+    run.output.append(buffer.data(), count);
+  }
+  const int status = pclose(pipe);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::string ModulesOption() {
+  return std::string(" --modules '") + AIRCRAFT_MODULE_DIR + "'";
+}
+
+TEST(SetupCommandTest, PrintsTheHostLogOfTheClassSetUp) {
+  TestRoot root;
+  root.WriteAircraft("Author", "[GENERAL]\nEMPTY_MASS=9000\n");
+  const ProgramRun run =
+      RunSimulator("setup Author --root '" + root.path().string() + "'" + ModulesOption());
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(run.output.rfind("> vvcInit\n> vvcSetClassCaps\n", 0), 0u) << run.output;
+}
+
+TEST(SetupCommandTest, WritesTheLogToAFileWhenAsked) {
+  TestRoot root;
+  const std::string logPath = (root.path() / "setup.log").string();
+  const ProgramRun run = RunSimulator("setup Author --root '" + root.path().string() + "'" +
+                                      ModulesOption() + " --host-log '" + logPath + "'");
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(run.output, "");
+  std::ifstream file(logPath);
+  std::stringstream text;
+  text << file.rdbuf();
+  EXPECT_EQ(text.str().rfind("> vvcInit\n", 0), 0u) << text.str();
+}
+
+TEST(SetupCommandTest, FailsWithOneLineNamingWhatIsMissing) {
+  TestRoot root;
+  ProgramRun run =
+      RunSimulator("setup Author --root '" + root.path().string() + "/absent'" + ModulesOption());
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.output.find("absent"), std::string::npos) << run.output;
+  EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+
+  run = RunSimulator("setup Author --root '" + root.path().string() + "' --modules '" +
+                     root.path().string() + "'");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.output.find("module not found: " + (root.path() / "aircraft.so").string()),
+            std::string::npos)
+      << run.output;
+  EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+
+  run = RunSimulator("setup" + ModulesOption());
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.output.find("vessel name"), std::string::npos) << run.output;
+}
+#endif
+
+}  // namespace
