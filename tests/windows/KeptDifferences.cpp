@@ -27,8 +27,11 @@ const char* KeptDifference(const Difference& difference) {
   if (!key.empty() && (key.front() == ';' || key.front() == '[')) {
     return "key names starting with ';' or '[' (comment lines, '[' lines without ']')";
   }
-  if (difference.fileBytes.compare(0, 3, "\xEF\xBB\xBF") == 0 &&
-      HasNonAscii(difference.portableText)) {
+  const std::string& bytes = difference.fileBytes;
+  if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) {
+    return "files in UTF-16";
+  }
+  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 && HasNonAscii(difference.portableText)) {
     return "non-ASCII text in a file with a byte-order mark";
   }
   if (difference.size == 0) {

@@ -24,6 +24,8 @@ namespace fs = std::filesystem;
 
 // The module's value buffer.
 constexpr DWORD kValueSize = 255;
+// Names of each kind taken from one file.
+constexpr std::size_t kMaxNames = 60;
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
@@ -111,6 +113,10 @@ Queries QueriesFor(const std::string& bytes) {
   }
   for (std::vector<std::string>* names : {&queries.sections, &queries.keys}) {
     std::vector<std::string>& list = *names;
+    // Every section is asked for every key: keep a large file's run short.
+    if (list.size() > kMaxNames) {
+      list.resize(kMaxNames);
+    }
     const std::size_t count = list.size();
     for (std::size_t i = 0; i < count; ++i) {
       AddName(list, SwapCase(list[i]));
