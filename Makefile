@@ -30,8 +30,11 @@ build: deps
 test: build
 	ctest --preset $(PRESET)
 
+# Once round the example circuit: status lines on the terminal; trace, plot and the saved
+# scenario in out/.
 fly: build
-	$(SIM) setup Kestrel
+	mkdir -p out
+	$(SIM) fly --trace out/flight.csv --plot out/flight.png --save out/Airborne-end.scn
 
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps

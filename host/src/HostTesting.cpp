@@ -10,6 +10,7 @@
 #include "Geometry.h"
 #include "HostState.h"
 #include "ModuleLoader.h"
+#include "physics/GroundContact.h"
 #include "vantor/Vessel.h"
 
 namespace vantor::testing {
@@ -56,6 +57,13 @@ void PlaceVessel(VesselRecord& vessel, const Placement& placement) {
   PlaceKinematics(vessel.state, Radians(placement.longitudeDeg), Radians(placement.latitudeDeg),
                   placement.altitude, Radians(placement.headingDeg), Radians(placement.pitchDeg),
                   Radians(placement.bankDeg), placement.airspeed);
+  // A landed vessel is never put with its gear in the ground (at altitude 0 everywhere), where
+  // the gear would throw it into the air.
+  if (placement.landed && placement.altitude < physics::RestingAltitude(vessel)) {
+    PlaceKinematics(vessel.state, Radians(placement.longitudeDeg), Radians(placement.latitudeDeg),
+                    physics::RestingAltitude(vessel), Radians(placement.headingDeg),
+                    Radians(placement.pitchDeg), Radians(placement.bankDeg), placement.airspeed);
+  }
   vessel.state.groundContact = placement.landed;
 }
 

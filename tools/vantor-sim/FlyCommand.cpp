@@ -3,20 +3,25 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Command.h"
 #include "KeyLabels.h"
+#include "Plot.h"
+#include "SimulatorRoot.h"
+#include "StatusFilter.h"
+#include "Trace.h"
+#include "check/Check.h"
+#include "vantor/sim/Physics.h"
 #include "vantor/sim/ScenarioFile.h"
 #include "vantor/sim/Simulation.h"
 #include "vantor/testing/HostTesting.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 namespace sim = vantor::sim;
 
 // More frames than this is a mistyped --dt or --duration rather than a wish.
@@ -68,22 +73,31 @@ std::vector<ScriptEvent> ReadScript(const Arguments& arguments) {
 }
 
 // Paths given on the command line are taken from where the user stands, not from the root.
-std::string Absolute(const std::string& path) {
-  return path.empty() ? path : fs::absolute(path).lexically_normal().string();
-}
-
+// Prints the status line when it changes, through the filter of --status-every.
 class StatusPrinter {
  public:
+  StatusPrinter(double every, ProgressLine& progress) : filter_(every), progress_(progress) {}
   void Report(double simt) {
-    std::string text = vantor::testing::StatusLine();
-    if (text != last_) {
-      std::printf("%.2f\t%s\n", simt, text.c_str());
-      last_ = std::move(text);
+    const std::string text = vantor::testing::StatusLine();
+    if (filter_.Admit(text, simt)) {
+      Print(simt, text);
+    }
+  }
+  // The last line held back, so that a run ends with the status it ended in.
+  void Finish() {
+    if (filter_.HasHeld()) {
+      Print(filter_.heldTime(), filter_.held());
     }
   }
 
  private:
-  std::string last_;
+  void Print(double simt, const std::string& text) {
+    progress_.Clear();
+    std::printf("%.2f\t%s\n", simt, text.c_str());
+  }
+
+  StatusFilter filter_;
+  ProgressLine& progress_;
 };
 
 // A key goes to the vessel with the input focus as a press and then a release.
@@ -127,25 +141,28 @@ void Answer(const ScriptEvent& event) {
   vantor::testing::AnswerInputBox(event.label.c_str());
 }
 
-// The host's physics step belongs here; until it is part of the build, only --no-physics runs.
-constexpr bool kPhysicsBuilt = false;
-void AdvancePhysics(double /*simt*/, double /*dt*/) {}
-
 int Fly(Arguments& arguments) {
-  arguments.RequireKnown(
-      {"--duration", "--dt", "--key", "--input", "--no-physics", "--save", "--host-log"});
-  const std::string scenario = Absolute(arguments.Positional("SCENARIO file"));
-  const std::string savePath = Absolute(arguments.Value("--save", ""));
-  const std::string logPath = Absolute(arguments.Value("--host-log", ""));
-  const std::string modules = Absolute(arguments.Modules());
-  const double duration = arguments.Number("--duration", 0.0);
+  arguments.RequireKnown({"--duration", "--dt", "--key", "--input", "--no-physics", "--save",
+                          "--host-log", "--trace", "--plot", "--status-every"});
+  // Without a scenario, the example flies once round its circuit.
+  const bool example = arguments.positional().empty();
+  const std::string scenario = example ? AbsolutePath(arguments.Root() + "/Scenarios/Airborne.scn")
+                                       : AbsolutePath(arguments.Positional("SCENARIO file"));
+  const std::string plotPath = AbsolutePath(arguments.Value("--plot", ""));
+  // A plot without a trace of its own draws from one written beside it.
+  const std::string tracePath =
+      AbsolutePath(arguments.Value("--trace", plotPath.empty() ? "" : plotPath + ".csv"));
+  const double statusEvery = arguments.Number("--status-every", 10.0);
+  const std::string savePath = AbsolutePath(arguments.Value("--save", ""));
+  const std::string logPath = AbsolutePath(arguments.Value("--host-log", ""));
+  const double duration = arguments.Number("--duration", example ? 900.0 : 0.0);
   const double dt = arguments.Number("--dt", 0.02);
   const bool physics = !arguments.Has("--no-physics");
-  if (physics && !kPhysicsBuilt) {
-    throw UsageError("this build has no flight physics yet; add --no-physics");
-  }
   if (dt <= 0.0) {
     throw UsageError("--dt must be greater than 0");
+  }
+  if (!(statusEvery >= 0.0)) {
+    throw UsageError("--status-every must not be negative");
   }
   if (duration < 0.0) {
     throw UsageError("--duration must not be negative");
@@ -166,27 +183,23 @@ int Fly(Arguments& arguments) {
     }
   }
 
-  // A class whose module is missing makes a plain vessel, so a wrong folder would only show as
-  // an aircraft that ignores every key.
-  std::error_code error;
-  if (!fs::is_directory(modules, error)) {
-    throw UsageError("module folder " + modules + " is not a folder");
-  }
-  // The module opens ./Config/... relative to the simulator root.
-  const std::string root = Absolute(arguments.Root());
-  if (!fs::is_directory(root, error)) {
-    throw UsageError("simulator root " + arguments.Root() + " is not a folder");
-  }
-  fs::current_path(root, error);
-  if (error) {
-    throw UsageError("cannot enter simulator root " + root + ": " + error.message());
-  }
-  sim::SetModuleFolder(modules);
+  const SimulatorRoot where = EnterSimulatorRoot(arguments, false);
   vantor::testing::EnableLog(!logPath.empty());
   const VesselsOfTheRun cleanup;
   sim::LoadScenarioFile(scenario);
+  // The module reports nothing about a broken aircraft file; say it before the flight starts.
+  for (const vantor::VesselRecord* vessel : sim::Vessels()) {
+    if (vessel->className == kAircraftClass) {
+      CheckAircraftFile(where.root, vessel->name, stderr, true);
+    }
+  }
 
-  StatusPrinter status;
+  std::optional<FlightTrace> trace;
+  if (!tracePath.empty()) {
+    trace.emplace(tracePath);
+  }
+  ProgressLine progress(end);
+  StatusPrinter status(statusEvery, progress);
   std::size_t next = 0;
   // Delivers the events due by simt, after the frame that ran at simt.
   const auto playDue = [&](double simt) {
@@ -202,17 +215,32 @@ int Fly(Arguments& arguments) {
 
   status.Report(0.0);
   playDue(0.0);
+  if (trace) {
+    trace->Sample(0.0);
+  }
   for (long long frame = 1; frame <= frames; ++frame) {
     const double simt = static_cast<double>(frame) * dt;
     if (physics) {
-      AdvancePhysics(simt, dt);
+      sim::AdvancePhysics(simt, dt);
     }
     for (vantor::VesselRecord* vessel : sim::Vessels()) {
+      if (trace) {
+        trace->BeforeTimestep();
+      }
       sim::Timestep(*vessel, simt);
+      if (trace) {
+        trace->AfterTimestep(*vessel);
+      }
     }
     status.Report(simt);
     playDue(simt);
+    if (trace) {
+      trace->Sample(simt);
+    }
+    progress.Update(simt);
   }
+  status.Finish();
+  progress.Clear();
 
   if (!savePath.empty()) {
     sim::SaveScenarioFile(savePath);
@@ -225,6 +253,14 @@ int Fly(Arguments& arguments) {
       throw UsageError("cannot write the host log to " + logPath);
     }
   }
+  if (trace) {
+    trace->Close();
+    std::printf("trace: %s\n", tracePath.c_str());
+  }
+  if (!plotPath.empty()) {
+    DrawFlightPlot(tracePath, plotPath, ReadScenarioPlans(scenario));
+    std::printf("plot: %s\n", plotPath.c_str());
+  }
   std::fflush(stdout);
   return 0;
 }
@@ -232,9 +268,9 @@ int Fly(Arguments& arguments) {
 }  // namespace
 
 REGISTER_COMMAND(fly, "fly",
-                 "fly SCENARIO [--root DIR] [--modules DIR] [--duration S] [--dt S] "
+                 "fly [SCENARIO] [--root DIR] [--modules DIR] [--duration S] [--dt S] "
                  "[--key T:KEY]... [--input T:TEXT]... [--no-physics] [--save FILE] "
-                 "[--host-log FILE]",
+                 "[--host-log FILE] [--trace FILE.csv] [--plot FILE] [--status-every S]",
                  "runs a scenario's frames with scripted keys and input-box answers, prints the "
                  "status line as it changes and saves the scenario",
                  "--no-physics", Fly);

@@ -1,0 +1,35 @@
+// The forces and moments on a vessel that stay fixed through one frame: aerodynamics, thrust and
+// the forces a module added. Everything here is in the vessel frame, moments about the centre of
+// gravity (the vessel frame's origin).
+#pragma once
+
+#include "Geometry.h"
+#include "physics/RigidBody.h"
+
+namespace vantor::physics {
+
+struct Loads {
+  Vec3 force = Vec3::Zero();
+  Vec3 moment = Vec3::Zero();
+  // Rotational drag, moment per rad/s about each axis; the integrator applies it implicitly so
+  // that strong damping cannot make the rotation oscillate.
+  Vec3 rateDamping = Vec3::Zero();
+
+  // Adds a force acting at a vessel-frame point. A contribution that is not finite (a module's
+  // callback returned NaN) is dropped rather than allowed to poison the state.
+  void AddForceAt(const Vec3& force, const Vec3& point);
+  void AddMoment(const Vec3& moment);
+};
+
+// Airfoils (through their coefficient callbacks), control surfaces, body drag, variable drag
+// elements and rotational drag.
+void AddAerodynamicLoads(const VesselRecord& vessel, const RigidBody& body, const Atmosphere& air,
+                         Loads& loads);
+
+// Every thruster at its level and maximum thrust; burns the propellant it needs for dt seconds.
+void AddThrustLoads(VesselRecord& vessel, double dt, Loads& loads);
+
+// The AddForce calls of this frame.
+void AddAppliedForces(const VesselRecord& vessel, Loads& loads);
+
+}  // namespace vantor::physics
