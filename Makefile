@@ -7,7 +7,7 @@ SIM := $(BUILD)/bin/vantor-sim
 DEB_PACKAGES := libeigen3-dev gnuplot-nox
 DEB_CHECK := /usr/include/eigen3/Eigen/Core /usr/bin/gnuplot
 
-.PHONY: all deps build test fly sanitize format clean
+.PHONY: all deps build test fly sanitize windows format clean
 
 all: build
 
@@ -41,6 +41,14 @@ sanitize: deps
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 	ctest --preset sanitize
+
+# Optional: the 32-bit Windows build of the same sources, checked under Wine against the Linux
+# build. Installs the MinGW-w64 cross compiler and Wine when missing (as root).
+windows: build
+	scripts/windows/install-deps.sh
+	cmake --preset windows
+	cmake --build --preset windows
+	scripts/windows/check.sh
 
 format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i
