@@ -7,7 +7,7 @@ SIM := $(BUILD)/bin/vantor-sim
 DEB_PACKAGES := libeigen3-dev gnuplot-nox
 DEB_CHECK := /usr/include/eigen3/Eigen/Core /usr/bin/gnuplot
 
-.PHONY: all deps build test fly sanitize fuzz fuzz-deps format clean
+.PHONY: all deps build test fly sanitize fuzz fuzz-deps windows format clean
 
 all: build
 
@@ -30,8 +30,11 @@ build: deps
 test: build
 	ctest --preset $(PRESET)
 
+# Once round the example circuit: status lines on the terminal; trace, plot and the saved
+# scenario in out/.
 fly: build
-	$(SIM) setup Kestrel
+	mkdir -p out
+	$(SIM) fly --trace out/flight.csv --plot out/flight.png --save out/Airborne-end.scn
 
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
@@ -68,6 +71,14 @@ fuzz: deps fuzz-deps
 	    -artifact_prefix=$(CURDIR)/build/fuzz/findings/$$target- -print_final_stats=1 \
 	    $(CURDIR)/build/fuzz/corpus/$$target $(CURDIR)/fuzz/corpus/$$target || exit 1; \
 	done
+
+# Optional: the 32-bit Windows build of the same sources, checked under Wine against the Linux
+# build. Installs the MinGW-w64 cross compiler and Wine when missing (as root).
+windows: build
+	scripts/windows/install-deps.sh
+	cmake --preset windows
+	cmake --build --preset windows
+	scripts/windows/check.sh
 
 format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i

@@ -1,20 +1,21 @@
 // The portable profile lookup: one streaming pass over the file per call, with constant memory.
 #include "config/ProfileLookup.h"
 
-#if !defined(_WIN32)
+#if !defined(_WIN32) || defined(AIRCRAFT_PORTABLE_PROFILE_LOOKUP)
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
 
-#include "config/NumberText.h"
 #include "config/ProfileReaders.h"
 
 namespace {
 
+// What the platform trims: blanks and tabs, and also vertical tabs, form feeds and the old
+// end-of-file mark Ctrl-Z.
 bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
+  return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
 }
 
 bool IsLineEnd(char c) {
@@ -199,6 +200,7 @@ class KeySearch {
         }
         if (c == '[') {
           sectionName_.Reset();
+          sectionClosed_ = false;
           line_ = Line::Section;
         } else if (c == ';' || !inWantedSection_) {
           line_ = Line::Ignored;
@@ -209,12 +211,12 @@ class KeySearch {
         }
         return;
       case Line::Section:
+        // The name runs to the line's last ']'; a ']' may yet turn out to be part of it.
         if (c == ']') {
-          EndSectionName();
-          line_ = Line::Ignored;
-        } else {
-          sectionName_.Feed(c);
+          sectionClosed_ = true;
+          sectionMatchedAtClose_ = sectionName_.Matched();
         }
+        sectionName_.Feed(c);
         return;
       case Line::Key:
         FeedKeyName(c);
@@ -239,7 +241,7 @@ class KeySearch {
   }
 
   void EndLine() {
-    if (line_ == Line::Section) {
+    if (line_ == Line::Section && sectionClosed_) {  // without a ']' the line is no section
       EndSectionName();
     } else if (line_ == Line::Value) {
       done_ = true;  // the first key of the name wins
@@ -250,7 +252,7 @@ class KeySearch {
   void EndSectionName() {
     if (inWantedSection_) {
       done_ = true;  // later sections of the same name are not searched
-    } else if (sectionName_.Matched()) {
+    } else if (sectionMatchedAtClose_) {
       inWantedSection_ = true;
     }
   }
@@ -259,10 +261,46 @@ class KeySearch {
   NameMatcher keyName_;
   ValueCapture capture_;
   Line line_ = Line::Start;
+  bool sectionClosed_ = false;
+  bool sectionMatchedAtClose_ = false;
   bool inWantedSection_ = false;
   bool found_ = false;
   bool done_ = false;
 };
+
+// The platform's reading of an integer value: leading blanks, a sign, then decimal digits, or
+// after a lower-case prefix 0x, 0o or 0b hexadecimal, octal or binary ones; wrapped modulo 2^32.
+std::uint32_t ProfileInteger(const char* text) {
+  while (*text != '\0' && static_cast<unsigned char>(*text) <= ' ') {
+    ++text;
+  }
+  const bool negative = *text == '-';
+  if (*text == '+' || *text == '-') {
+    ++text;
+  }
+  std::uint32_t base = 10;
+  if (text[0] == '0' && (text[1] == 'x' || text[1] == 'o' || text[1] == 'b')) {
+    base = text[1] == 'x' ? 16 : text[1] == 'o' ? 8 : 2;
+    text += 2;
+  }
+  std::uint32_t total = 0;
+  for (;; ++text) {
+    const char c = *text;
+    std::uint32_t digit = base;
+    if (c >= '0' && c <= '9') {
+      digit = static_cast<std::uint32_t>(c - '0');
+    } else if (c >= 'a' && c <= 'z') {
+      digit = static_cast<std::uint32_t>(c - 'a' + 10);
+    } else if (c >= 'A' && c <= 'Z') {
+      digit = static_cast<std::uint32_t>(c - 'A' + 10);
+    }
+    if (digit >= base) {
+      break;
+    }
+    total = total * base + digit;
+  }
+  return negative ? 0u - total : total;
+}
 
 DWORD CopyDefault(const char* defaultText, char* buffer, std::size_t size) {
   std::size_t length = 0;
@@ -306,7 +344,7 @@ UINT GetPrivateProfileIntA(const char* section, const char* key, int defaultValu
   if (GetPrivateProfileStringA(section, key, "", value, sizeof value, path) == 0) {
     return static_cast<UINT>(defaultValue);
   }
-  return static_cast<UINT>(LeadingInt(value));
+  return static_cast<UINT>(ProfileInteger(value));
 }
 
 #endif

@@ -47,4 +47,6 @@ void Aircraft::StepAircraft(double simt) {
   }
 }
 
-void Aircraft::SetFlag(int /*value*/) { interfaceFlag = true; }
+void Aircraft::SetFlag(int /*value*/) {
+  interfaceFlag = true;
+}

@@ -43,19 +43,19 @@ class Aircraft final : public AircraftInterface, public VESSEL {
   int ConstantQuery15() override { return 0; }
 
   // --- configuration stages (config/VesselSetup.cpp) ---
-  void BuildConfigPath();             // stage 0
-  void ReadConfigBlock();             // stage 1
-  void PassPhysicalParameters();      // stage 4
-  void CreateEngines();               // stage 5
-  void RegisterExhaustTextures();     // stage 6
+  void BuildConfigPath();              // stage 0
+  void ReadConfigBlock();              // stage 1
+  void PassPhysicalParameters();       // stage 4
+  void CreateEngines();                // stage 5
+  void RegisterExhaustTextures();      // stage 6
   void AddExhaustFlames(bool burner);  // stages 7 and 8
-  void CreateDocks();                 // stage 9
+  void CreateDocks();                  // stage 9
 
   // --- flight model (flight/) ---
-  void ReadEngineSettings();                        // stage 3
+  void ReadEngineSettings();                           // stage 3
   void SetupAirfoils(SurfaceHolders& holders);         // stages 14 and 15
   void SetupControlSurfaces(SurfaceHolders& holders);  // stage 16
-  void SetupGroundHandling();                       // stages 17 and 18
+  void SetupGroundHandling();                          // stages 17 and 18
   void ManageEngines();
   void SteerOnGround();
 

@@ -68,7 +68,9 @@ VVC_EXPORT void VVC_CALL vvcSaveState(VESSEL* vessel, FILEHANDLE scenario) {
   }
 }
 
-VVC_EXPORT int VVC_CALL vvcConsumeKey(VESSEL* /*vessel*/, const char* /*keyState*/) { return 0; }
+VVC_EXPORT int VVC_CALL vvcConsumeKey(VESSEL* /*vessel*/, const char* /*keyState*/) {
+  return 0;
+}
 
 VVC_EXPORT int VVC_CALL vvcConsumeBufferedKey(VESSEL* vessel, DWORD key, bool down,
                                               char* keyState) {

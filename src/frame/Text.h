@@ -36,7 +36,8 @@ std::size_t CopyText(char (&dst)[N], const char* src) {
 #endif
 
 template <std::size_t N>
-AIRCRAFT_PRINTF_FORMAT(2, 3) void FormatText(char (&dst)[N], const char* format, ...) {
+AIRCRAFT_PRINTF_FORMAT(2, 3)
+void FormatText(char (&dst)[N], const char* format, ...) {
   va_list args;
   va_start(args, format);
   std::vsnprintf(dst, N, format, args);

@@ -16,13 +16,16 @@ namespace {
 
 struct ProgramRun {
   int exitCode = -1;
-  std::string output;  // standard output and error together
+  std::string output;  // standard output, and standard error unless it was dropped
 };
 
+enum class Errors { Kept, Dropped };
+
 #if defined(__linux__)
-ProgramRun RunSimulator(const std::string& arguments) {
+ProgramRun RunSimulator(const std::string& arguments, Errors errors = Errors::Kept) {
   ProgramRun run;
-  const std::string command = std::string("'") + VANTOR_SIM_PATH + "' " + arguments + " 2>&1";
+  const std::string command = std::string("'") + VANTOR_SIM_PATH + "' " + arguments +
+                              (errors == Errors::Kept ? " 2>&1" : " 2>/dev/null");
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) {
     return run;
@@ -44,17 +47,30 @@ std::string ModulesOption() {
 TEST(SetupCommandTest, PrintsTheHostLogOfTheClassSetUp) {
   TestRoot root;
   root.WriteAircraft("Author", "[GENERAL]\nEMPTY_MASS=9000\n");
+  const ProgramRun run = RunSimulator(
+      "setup Author --root '" + root.path().string() + "'" + ModulesOption(), Errors::Dropped);
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(run.output.rfind("> vvcInit\n> vvcSetClassCaps\n", 0), 0u) << run.output;
+}
+
+TEST(SetupCommandTest, ReportsTheFilesErrorsBeforeSettingUp) {
+  TestRoot root;
+  root.WriteAircraft("Author", "[CONFIG]\nEMPTY_MAS=9000\n");
   const ProgramRun run =
       RunSimulator("setup Author --root '" + root.path().string() + "'" + ModulesOption());
   EXPECT_EQ(run.exitCode, 0) << run.output;
-  EXPECT_EQ(run.output.rfind("> vvcInit\n> vvcSetClassCaps\n", 0), 0u) << run.output;
+  EXPECT_EQ(run.output.rfind("Config/Aircraft/Author.ini:", 0), 0u) << run.output;
+  EXPECT_NE(run.output.find("EMPTY_MASS"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("> vvcInit\n"), std::string::npos) << run.output;
 }
 
 TEST(SetupCommandTest, WritesTheLogToAFileWhenAsked) {
   TestRoot root;
   const std::string logPath = (root.path() / "setup.log").string();
+  root.WriteAircraft("Author", "");
   const ProgramRun run = RunSimulator("setup Author --root '" + root.path().string() + "'" +
-                                      ModulesOption() + " --host-log '" + logPath + "'");
+                                          ModulesOption() + " --host-log '" + logPath + "'",
+                                      Errors::Dropped);
   EXPECT_EQ(run.exitCode, 0) << run.output;
   EXPECT_EQ(run.output, "");
   std::ifstream file(logPath);

@@ -6,6 +6,10 @@
 #include <cstdlib>
 #include <filesystem>
 
+#if defined(_WIN32)
+#include "vantor/Platform.h"  // the platform's headers, included the host's way
+#endif
+
 namespace {
 
 std::filesystem::path programDirectory;
@@ -14,8 +18,15 @@ std::filesystem::path programDirectory;
 
 void SetProgramPath(const char* argv0) {
   std::error_code error;
+#if defined(_WIN32)
+  char module[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
+  std::filesystem::path path(length > 0 && length < MAX_PATH ? module : "");
+  if (path.empty()) {
+#else
   std::filesystem::path path = std::filesystem::canonical("/proc/self/exe", error);
   if (error) {
+#endif
     path = std::filesystem::absolute(argv0, error);
   }
   programDirectory = path.parent_path();

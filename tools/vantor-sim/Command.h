@@ -7,6 +7,9 @@
 
 #include "Arguments.h"
 
+// The class whose vessels the aircraft module drives; also the module's library name.
+inline constexpr const char* kAircraftClass = "aircraft";
+
 struct Command {
   const char* name;
   const char* usage;    // one line: "setup NAME [--root DIR] ..."
@@ -21,5 +24,9 @@ struct CommandRegistrar {
   explicit CommandRegistrar(const Command& command) { Commands().push_back(command); }
 };
 
-#define REGISTER_COMMAND(variable, ...) \
-  static const CommandRegistrar variable##Registrar { Command{__VA_ARGS__} }
+#define REGISTER_COMMAND(variable, ...)               \
+  static const CommandRegistrar variable##Registrar { \
+    Command {                                         \
+      __VA_ARGS__                                     \
+    }                                                 \
+  }

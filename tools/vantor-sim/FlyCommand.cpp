@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -12,8 +11,10 @@
 #include "Command.h"
 #include "KeyLabels.h"
 #include "Plot.h"
+#include "SimulatorRoot.h"
 #include "StatusFilter.h"
 #include "Trace.h"
+#include "check/Check.h"
 #include "vantor/sim/Physics.h"
 #include "vantor/sim/ScenarioFile.h"
 #include "vantor/sim/Simulation.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 namespace sim = vantor::sim;
 
 // More frames than this is a mistyped --dt or --duration rather than a wish.
@@ -73,10 +73,6 @@ std::vector<ScriptEvent> ReadScript(const Arguments& arguments) {
 }
 
 // Paths given on the command line are taken from where the user stands, not from the root.
-std::string Absolute(const std::string& path) {
-  return path.empty() ? path : fs::absolute(path).lexically_normal().string();
-}
-
 // Prints the status line when it changes, through the filter of --status-every.
 class StatusPrinter {
  public:
@@ -150,16 +146,15 @@ int Fly(Arguments& arguments) {
                           "--host-log", "--trace", "--plot", "--status-every"});
   // Without a scenario, the example flies once round its circuit.
   const bool example = arguments.positional().empty();
-  const std::string scenario = example ? Absolute(arguments.Root() + "/Scenarios/Airborne.scn")
-                                       : Absolute(arguments.Positional("SCENARIO file"));
-  const std::string plotPath = Absolute(arguments.Value("--plot", ""));
+  const std::string scenario = example ? AbsolutePath(arguments.Root() + "/Scenarios/Airborne.scn")
+                                       : AbsolutePath(arguments.Positional("SCENARIO file"));
+  const std::string plotPath = AbsolutePath(arguments.Value("--plot", ""));
   // A plot without a trace of its own draws from one written beside it.
   const std::string tracePath =
-      Absolute(arguments.Value("--trace", plotPath.empty() ? "" : plotPath + ".csv"));
+      AbsolutePath(arguments.Value("--trace", plotPath.empty() ? "" : plotPath + ".csv"));
   const double statusEvery = arguments.Number("--status-every", 10.0);
-  const std::string savePath = Absolute(arguments.Value("--save", ""));
-  const std::string logPath = Absolute(arguments.Value("--host-log", ""));
-  const std::string modules = Absolute(arguments.Modules());
+  const std::string savePath = AbsolutePath(arguments.Value("--save", ""));
+  const std::string logPath = AbsolutePath(arguments.Value("--host-log", ""));
   const double duration = arguments.Number("--duration", example ? 900.0 : 0.0);
   const double dt = arguments.Number("--dt", 0.02);
   const bool physics = !arguments.Has("--no-physics");
@@ -188,25 +183,16 @@ int Fly(Arguments& arguments) {
     }
   }
 
-  // A class whose module is missing makes a plain vessel, so a wrong folder would only show as
-  // an aircraft that ignores every key.
-  std::error_code error;
-  if (!fs::is_directory(modules, error)) {
-    throw UsageError("module folder " + modules + " is not a folder");
-  }
-  // The module opens ./Config/... relative to the simulator root.
-  const std::string root = Absolute(arguments.Root());
-  if (!fs::is_directory(root, error)) {
-    throw UsageError("simulator root " + arguments.Root() + " is not a folder");
-  }
-  fs::current_path(root, error);
-  if (error) {
-    throw UsageError("cannot enter simulator root " + root + ": " + error.message());
-  }
-  sim::SetModuleFolder(modules);
+  const SimulatorRoot where = EnterSimulatorRoot(arguments, false);
   vantor::testing::EnableLog(!logPath.empty());
   const VesselsOfTheRun cleanup;
   sim::LoadScenarioFile(scenario);
+  // The module reports nothing about a broken aircraft file; say it before the flight starts.
+  for (const vantor::VesselRecord* vessel : sim::Vessels()) {
+    if (vessel->className == kAircraftClass) {
+      CheckAircraftFile(where.root, vessel->name, stderr, true);
+    }
+  }
 
   std::optional<FlightTrace> trace;
   if (!tracePath.empty()) {

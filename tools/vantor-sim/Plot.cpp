@@ -153,6 +153,39 @@ std::string Number(double value) {
   return text;
 }
 
+// The terminal lines of a plot script: SVG for FILE.svg, PNG otherwise.
+std::string Terminal(const std::string& plotPath, int width, int height) {
+  const bool svg = plotPath.size() >= 4 && Upper(plotPath.substr(plotPath.size() - 4)) == ".SVG";
+  std::ostringstream lines;
+  lines << (svg ? "set terminal svg size " : "set terminal pngcairo size ") << width << ','
+        << height << (svg ? " dynamic font 'sans,11'\n" : " font 'sans,10'\n");
+  lines << "set output " << Quoted(plotPath) << "\n";
+  return lines.str();
+}
+
+// Keeps the script beside the picture (FILE.gp), then has gnuplot draw it.
+void RunGnuplot(const std::string& script, const std::string& plotPath) {
+  const std::string scriptPath = plotPath + ".gp";
+  {
+    std::ofstream file(scriptPath, std::ios::binary | std::ios::trunc);
+    file << script;
+    if (!file) {
+      throw UsageError("cannot write the plot script " + scriptPath);
+    }
+  }
+  std::FILE* gnuplot = popen("gnuplot", "w");
+  if (gnuplot == nullptr) {
+    throw UsageError("--plot needs gnuplot (apt-get install gnuplot-nox)");
+  }
+  std::fwrite(script.data(), 1, script.size(), gnuplot);
+  const int status = pclose(gnuplot);
+  if (status != 0) {
+    throw UsageError("gnuplot could not draw " + plotPath +
+                     " (is gnuplot installed? apt-get install gnuplot-nox); the script is " +
+                     scriptPath);
+  }
+}
+
 std::string Script(const std::string& plotPath, const std::vector<VesselTrack>& tracks,
                    const std::vector<PlotPlan>& plans) {
   // Distances in kilometres east and north of a reference point, so that the track keeps its
@@ -170,11 +203,8 @@ std::string Script(const std::string& plotPath, const std::vector<VesselTrack>& 
   const auto east = [&](double longitude) { return (longitude - lon0) * eastScale; };
   const auto north = [&](double latitude) { return (latitude - lat0) * kKilometresPerDegree; };
 
-  const bool svg = plotPath.size() >= 4 && Upper(plotPath.substr(plotPath.size() - 4)) == ".SVG";
   std::ostringstream script;
-  script << (svg ? "set terminal svg size 1400,650 dynamic font 'sans,11'\n"
-                 : "set terminal pngcairo size 1400,650 font 'sans,10'\n");
-  script << "set output " << Quoted(plotPath) << "\n";
+  script << Terminal(plotPath, 1400, 650);
   script << "set datafile missing '?'\n";
   for (std::size_t v = 0; v < tracks.size(); ++v) {
     script << "$track" << v << " << EOD\n";
@@ -251,24 +281,24 @@ std::vector<PlotPlan> ReadScenarioPlans(const std::string& scenarioPath) {
 
 void DrawFlightPlot(const std::string& tracePath, const std::string& plotPath,
                     const std::vector<PlotPlan>& plans) {
-  const std::string script = Script(plotPath, ReadTrace(tracePath), plans);
-  const std::string scriptPath = plotPath + ".gp";
-  {
-    std::ofstream file(scriptPath, std::ios::binary | std::ios::trunc);
-    file << script;
-    if (!file) {
-      throw UsageError("cannot write the plot script " + scriptPath);
-    }
+  RunGnuplot(Script(plotPath, ReadTrace(tracePath), plans), plotPath);
+}
+
+void DrawPolarPlot(const std::string& csvPath, const std::string& plotPath,
+                   const std::string& title) {
+  std::ostringstream script;
+  script << Terminal(plotPath, 1400, 450);
+  script << "set datafile separator ','\nset grid\nset xlabel 'angle of attack (deg)'\n"
+            "set key top left\n";
+  script << "set multiplot layout 1,3 title " << Quoted(title) << " font ',13'\n";
+  const char* const names[3] = {"lift", "moment", "drag"};
+  for (int column = 0; column < 3; ++column) {
+    script << "set title '" << names[column] << " coefficient'\nset ylabel 'C'\n"
+           << "plot " << Quoted(csvPath) << " every ::1 using 1:" << column + 2
+           << " with linespoints pt 7 ps 0.5 lw 2 title 'wing', " << Quoted(csvPath)
+           << " every ::1 using 1:" << column + 5
+           << " with linespoints pt 7 ps 0.5 lw 2 title 'fin'\n";
   }
-  std::FILE* gnuplot = popen("gnuplot", "w");
-  if (gnuplot == nullptr) {
-    throw UsageError("--plot needs gnuplot (apt-get install gnuplot-nox)");
-  }
-  std::fwrite(script.data(), 1, script.size(), gnuplot);
-  const int status = pclose(gnuplot);
-  if (status != 0) {
-    throw UsageError("gnuplot could not draw " + plotPath +
-                     " (is gnuplot installed? apt-get install gnuplot-nox); the script is " +
-                     scriptPath);
-  }
+  script << "unset multiplot\nset output\n";
+  RunGnuplot(script.str(), plotPath);
 }

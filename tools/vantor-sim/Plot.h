@@ -1,7 +1,9 @@
-// The picture of `vantor-sim fly --plot FILE`, drawn by gnuplot: the ground track of every
-// vessel with the waypoints of the scenario's flight plans and their proximity circles, and
-// altitude with its target over time. FILE ending in .svg gives SVG, anything else PNG; the
-// gnuplot script is kept beside it as FILE.gp.
+// Pictures drawn by gnuplot. FILE ending in .svg gives SVG, anything else PNG; the gnuplot
+// script is kept beside it as FILE.gp.
+//
+// `vantor-sim fly --plot FILE`: the ground track of every vessel with the waypoints of the
+// scenario's flight plans and their proximity circles, and altitude with its target over time.
+// `vantor-sim polar --plot FILE`: lift, moment and drag against angle of attack, wing and fin.
 #pragma once
 
 #include <string>
@@ -28,3 +30,7 @@ std::vector<PlotPlan> ReadScenarioPlans(const std::string& scenarioPath);
 // missing or fails.
 void DrawFlightPlot(const std::string& tracePath, const std::string& plotPath,
                     const std::vector<PlotPlan>& plans);
+
+// Draws the polar written by `vantor-sim polar` (its CSV, header line first) into plotPath.
+void DrawPolarPlot(const std::string& csvPath, const std::string& plotPath,
+                   const std::string& title);

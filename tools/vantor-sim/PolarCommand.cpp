@@ -5,8 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <memory>
+#include <fstream>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -15,6 +14,8 @@
 #include <vantor/sim/VesselRecord.h>
 
 #include "Command.h"
+#include "Plot.h"
+#include "SimulatorRoot.h"
 
 namespace {
 
@@ -92,12 +93,16 @@ Coefficients Evaluate(const vantor::AirfoilRecord& airfoil, double aoaDegrees, d
   return result;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << text;
+  if (!file.flush()) {
+    throw UsageError("cannot write " + path);
+  }
+}
 
 int RunPolar(Arguments& arguments) {
-  arguments.RequireKnown({"--aoa", "--mach", "--csv"});
+  arguments.RequireKnown({"--aoa", "--mach", "--csv", "--plot"});
   const std::string name = arguments.Positional("vessel NAME");
   const AngleRange range =
       arguments.Has("--aoa") ? ParseAngleRange(arguments.Value("--aoa", "")) : AngleRange{};
@@ -109,26 +114,10 @@ int RunPolar(Arguments& arguments) {
   if (name.empty()) {
     throw UsageError("the vessel name is empty");
   }
-  // Paths given on the command line are meant from where the command was started.
-  std::error_code error;
-  const std::filesystem::path root = std::filesystem::absolute(arguments.Root(), error);
-  if (error || !std::filesystem::is_directory(root, error)) {
-    throw UsageError("simulator root " + arguments.Root() + " is not a folder");
-  }
-  const std::string modules = std::filesystem::absolute(arguments.Modules()).string();
-  const std::string csvPath = arguments.Has("--csv")
-                                  ? std::filesystem::absolute(arguments.Value("--csv", "")).string()
-                                  : std::string();
-  vantor::sim::SetModuleFolder(modules);
-  const std::string library = vantor::sim::ModulePath("aircraft");
-  if (!std::filesystem::is_regular_file(library, error)) {
-    throw UsageError("module not found: " + library);
-  }
-  std::filesystem::current_path(root, error);
-  if (error) {
-    throw UsageError("cannot enter simulator root " + root.string() + ": " + error.message());
-  }
-  vantor::VesselRecord* vessel = vantor::sim::CreateVessel(name, "aircraft");
+  const std::string csvPath = AbsolutePath(arguments.Value("--csv", ""));
+  const std::string plotPath = AbsolutePath(arguments.Value("--plot", ""));
+  EnterSimulatorRoot(arguments, true);
+  vantor::VesselRecord* vessel = vantor::sim::CreateVessel(name, kAircraftClass);
   if (vessel == nullptr) {
     throw UsageError("cannot create vessel " + name);
   }
@@ -138,26 +127,30 @@ int RunPolar(Arguments& arguments) {
     throw UsageError("vessel " + name + " has no wing or fin airfoil");
   }
 
-  std::unique_ptr<std::FILE, FileCloser> file;
-  std::FILE* out = stdout;
-  if (!csvPath.empty()) {
-    file.reset(std::fopen(csvPath.c_str(), "w"));
-    if (!file) {
-      throw UsageError("cannot write " + csvPath);
-    }
-    out = file.get();
-  }
-
-  std::fprintf(out, "aoa_deg,wing_cl,wing_cm,wing_cd,fin_cl,fin_cm,fin_cd\n");
+  std::string table = "aoa_deg,wing_cl,wing_cm,wing_cd,fin_cl,fin_cm,fin_cd\n";
   for (long long k = 0; k < range.count; ++k) {
     const double aoa = range.from + static_cast<double>(k) * range.step;
     const Coefficients w = Evaluate(*wing, aoa, mach);
     const Coefficients f = Evaluate(*fin, aoa, mach);
-    std::fprintf(out, "%.15g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g\n", aoa, w.lift, w.moment, w.drag,
-                 f.lift, f.moment, f.drag);
+    char line[512];
+    std::snprintf(line, sizeof line, "%.15g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g\n", aoa, w.lift,
+                  w.moment, w.drag, f.lift, f.moment, f.drag);
+    table += line;
   }
-  if (std::ferror(out) != 0) {
-    throw UsageError("writing the polar failed");
+  if (csvPath.empty()) {
+    std::fwrite(table.data(), 1, table.size(), stdout);
+  } else {
+    WriteText(csvPath, table);
+  }
+  if (!plotPath.empty()) {
+    // gnuplot reads the table from a file: the --csv file, or one written beside the picture.
+    const std::string plotTable = csvPath.empty() ? plotPath + ".csv" : csvPath;
+    if (csvPath.empty()) {
+      WriteText(plotTable, table);
+    }
+    char title[160];
+    std::snprintf(title, sizeof title, "%s at Mach %g", name.c_str(), mach);
+    DrawPolarPlot(plotTable, plotPath, title);
   }
   return 0;
 }
@@ -166,6 +159,6 @@ int RunPolar(Arguments& arguments) {
 
 REGISTER_COMMAND(polar, "polar",
                  "polar NAME [--root DIR] [--modules DIR] [--aoa FROM:TO:STEP] [--mach M] "
-                 "[--csv FILE]",
+                 "[--csv FILE] [--plot FILE]",
                  "wing and fin lift, moment and drag coefficients over angles of attack (degrees)",
                  "", RunPolar);

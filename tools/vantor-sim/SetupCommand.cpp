@@ -1,20 +1,16 @@
 // vantor-sim setup: creates one aircraft through the module's exports and shows every host call
 // its class set-up made, so an author sees exactly what the host received from the file.
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "Command.h"
+#include "SimulatorRoot.h"
 #include "check/Check.h"
 #include "vantor/sim/Simulation.h"
 #include "vantor/testing/HostTesting.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-constexpr const char* kAircraftClass = "aircraft";
 
 int RunSetup(Arguments& arguments) {
   arguments.RequireKnown({"--host-log"});
@@ -22,28 +18,12 @@ int RunSetup(Arguments& arguments) {
   if (name.empty()) {
     throw UsageError("the vessel name is empty");
   }
-  // Paths given on the command line are relative to where the user is, not to the root.
-  std::error_code error;
-  const fs::path root = fs::absolute(arguments.Root(), error);
-  if (error || !fs::is_directory(root, error)) {
-    throw UsageError("simulator root " + arguments.Root() + " is not a folder");
-  }
-  const fs::path modules = fs::absolute(arguments.Modules(), error);
   const bool toFile = arguments.Has("--host-log");
-  const fs::path logFile = toFile ? fs::absolute(arguments.Value("--host-log", ""), error) : "";
-
-  vantor::sim::SetModuleFolder(modules.string());
-  const std::string library = vantor::sim::ModulePath(kAircraftClass);
-  if (!fs::is_regular_file(library, error)) {
-    throw UsageError("module not found: " + library);
-  }
-  fs::current_path(root, error);
-  if (error) {
-    throw UsageError("cannot enter simulator root " + root.string() + ": " + error.message());
-  }
+  const std::string logFile = AbsolutePath(arguments.Value("--host-log", ""));
+  const SimulatorRoot where = EnterSimulatorRoot(arguments, true);
 
   // The module reports nothing about a broken file; say it here, beside the log.
-  CheckAircraftFile(root.string(), name, stderr, true);
+  CheckAircraftFile(where.root, name, stderr, true);
 
   vantor::testing::ResetHost();
   vantor::testing::EnableLog(true);
@@ -59,7 +39,7 @@ int RunSetup(Arguments& arguments) {
     std::ofstream out(logFile, std::ios::binary);
     out << log;
     if (!out.flush()) {
-      throw UsageError("cannot write host log " + logFile.string());
+      throw UsageError("cannot write host log " + logFile);
     }
   } else {
     std::fwrite(log.data(), 1, log.size(), stdout);

@@ -17,6 +17,6 @@ using vvcConsumeBufferedKeyFunc = int(VVC_CALL*)(VESSEL* vessel, DWORD key, bool
 
 // Names under which the host resolves the exports, in this order.
 inline constexpr const char* kModuleExportNames[8] = {
-    "vvcInit",      "vvcExit",        "vvcSetClassCaps", "vvcTimestep",
+    "vvcInit",        "vvcExit",      "vvcSetClassCaps", "vvcTimestep",
     "vvcLoadStateEx", "vvcSaveState", "vvcConsumeKey",   "vvcConsumeBufferedKey",
 };

@@ -11,7 +11,9 @@ struct VECTOR3 {
   double z;
 };
 
-inline constexpr VECTOR3 MakeVector(double x, double y, double z) { return VECTOR3{x, y, z}; }
+inline constexpr VECTOR3 MakeVector(double x, double y, double z) {
+  return VECTOR3{x, y, z};
+}
 
 namespace vantor {
 struct VesselRecord;

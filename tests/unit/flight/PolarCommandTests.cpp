@@ -67,6 +67,21 @@ PT1=(10,0.5,0.02,0.03)
   EXPECT_FALSE(std::getline(lines, line));
 }
 
+TEST_F(PolarCommandTest, PlotsThePolarBesideItsTable) {
+  root.WriteAircraft("P2",
+                     "[VLIFT]\nZERO_DRAG=0.02\nPT0=(-10,-0.5,0)\nPT1=(10,1.0,-0.05)\n"
+                     "[HLIFT]\nZERO_DRAG=0.01\nPT0=(-10,-0.4,0.02)\nPT1=(10,0.4,-0.02)\n");
+  const PolarRun run = Polar(root, "P2 --aoa -4:4:4 --plot polar.png");
+  ASSERT_EQ(run.status, 0) << run.output;
+  // Without --csv the table still goes to the terminal, and gnuplot reads a copy of it.
+  EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 4) << run.output;
+  std::ifstream table(root.path() / "polar.png.csv");
+  std::stringstream text;
+  text << table.rdbuf();
+  EXPECT_EQ(text.str(), run.output);
+  EXPECT_GT(std::filesystem::file_size(root.path() / "polar.png"), 1000u);
+}
+
 TEST_F(PolarCommandTest, BadArgumentsFailWithOneLine) {
   root.WriteAircraft("P1", "");
   for (const char* arguments : {"P1 --aoa 0:10:0", "P1 --aoa 0:10:-1", "P1 --aoa 0:ten:1",
