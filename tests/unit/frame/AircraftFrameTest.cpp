@@ -43,6 +43,27 @@ namespace {
 namespace host = vantor::testing;
 using ::testing::ElementsAre;
 
+// A peer reaches the operations through its own declaration of the table, which is not a type
+// the object has: exactly the cast the sanitizer's type check objects to, so it is off here.
+__attribute__((no_sanitize("undefined"))) void CallEverySlotAsAPeerWould(
+    AircraftInterface* interface) {
+  PeerView* peer = reinterpret_cast<PeerView*>(interface);
+  EXPECT_EQ(peer->Slot0(nullptr), 0);
+  EXPECT_EQ(peer->Slot1(4, 5), 0);
+  peer->Slot2(99);
+  EXPECT_TRUE(peer->Slot3("123.5"));
+  EXPECT_EQ(peer->Slot7(), 0);
+  EXPECT_EQ(peer->Slot5(0), 0.0);
+  EXPECT_EQ(peer->Slot8(0), 0.0);
+  EXPECT_EQ(peer->Slot9(), 0.0);
+  EXPECT_EQ(peer->Slot10(), 0.0);
+  EXPECT_EQ(peer->Slot11(), 0.0);
+  EXPECT_EQ(peer->Slot12(), 1);
+  EXPECT_EQ(peer->Slot13(), 3);
+  EXPECT_EQ(peer->Slot14(), 2);
+  EXPECT_EQ(peer->Slot15(), 0);
+}
+
 class AircraftFrameTest : public HostFixture {
  protected:
   void SetUp() override {
@@ -124,23 +145,9 @@ TEST_F(AircraftFrameTest, TheInterfaceTableComesFirstWithItsSixteenSlotsInOrder)
   EXPECT_GT(reinterpret_cast<char*>(vessel), reinterpret_cast<char*>(interface));
   EXPECT_EQ(Aircraft::FromVessel(vessel), &a);
 
-  PeerView* peer = reinterpret_cast<PeerView*>(interface);
-  EXPECT_EQ(peer->Slot0(nullptr), 0);
-  EXPECT_EQ(peer->Slot1(4, 5), 0);
-  peer->Slot2(99);
+  CallEverySlotAsAPeerWould(interface);
   EXPECT_TRUE(a.interfaceFlag);
-  EXPECT_TRUE(peer->Slot3("123.5"));
   EXPECT_EQ(a.autopilot.headingTarget, 123.5);
-  EXPECT_EQ(peer->Slot7(), 0);
-  EXPECT_EQ(peer->Slot5(0), 0.0);
-  EXPECT_EQ(peer->Slot8(0), 0.0);
-  EXPECT_EQ(peer->Slot9(), 0.0);
-  EXPECT_EQ(peer->Slot10(), 0.0);
-  EXPECT_EQ(peer->Slot11(), 0.0);
-  EXPECT_EQ(peer->Slot12(), 1);
-  EXPECT_EQ(peer->Slot13(), 3);
-  EXPECT_EQ(peer->Slot14(), 2);
-  EXPECT_EQ(peer->Slot15(), 0);
 }
 
 TEST_F(AircraftFrameTest, WithTheSwitchesOffAFrameOnlyManagesTheEngines) {
