@@ -11,15 +11,15 @@ using K = ValueKind;
 
 constexpr const char* kNoEffect = "the module reads it but nothing uses it";
 
-std::vector<KeySpec> FlameKeys() {
+std::vector<KeyRule> FlameKeys() {
   return {{"LENGTH", K::Scalar}, {"WIDTH", K::Scalar}, {"OFF", K::Vector}, {"DIR", K::Vector}};
 }
 
-std::vector<KeySpec> SurfaceKeys() {
+std::vector<KeyRule> SurfaceKeys() {
   return {{"SEQ", K::Integer}, {"OFFSET", K::Vector}, {"AREA", K::Scalar}, {"LIFT", K::Scalar}};
 }
 
-std::vector<KeySpec> AirfoilKeys() {
+std::vector<KeyRule> AirfoilKeys() {
   return {{"WING_EFFICIENCY", K::Scalar},
           {"ASPECT_RATIO", K::Scalar},
           {"OFFSET", K::Vector},
@@ -208,21 +208,21 @@ std::optional<unsigned> IndexAfter(std::string_view name, std::string_view prefi
 }
 
 std::optional<Catalogue::Match> Catalogue::FindSection(std::string_view name) const {
-  for (const SectionSpec& spec : sections) {
-    if (!spec.numbered && SameName(name, spec.name)) {
-      return Match{&spec, std::nullopt};
+  for (const SectionRule& rule : sections) {
+    if (!rule.numbered && SameName(name, rule.name)) {
+      return Match{&rule, std::nullopt};
     }
-    if (spec.numbered) {
-      if (auto index = IndexAfter(name, spec.name)) {
-        return Match{&spec, index};
+    if (rule.numbered) {
+      if (auto index = IndexAfter(name, rule.name)) {
+        return Match{&rule, index};
       }
     }
   }
   return std::nullopt;
 }
 
-const KeySpec* Catalogue::FindKey(const SectionSpec& spec, std::string_view key) {
-  for (const KeySpec& known : spec.keys) {
+const KeyRule* Catalogue::FindKey(const SectionRule& rule, std::string_view key) {
+  for (const KeyRule& known : rule.keys) {
     if (SameName(key, known.name)) {
       return &known;
     }
@@ -236,8 +236,8 @@ std::optional<unsigned> Catalogue::PointIndex(std::string_view key) {
 
 std::vector<std::string> Catalogue::SectionNames() const {
   std::vector<std::string> names;
-  for (const SectionSpec& spec : sections) {
-    names.push_back(spec.numbered ? std::string(spec.name) + "0" : spec.name);
+  for (const SectionRule& rule : sections) {
+    names.push_back(rule.numbered ? std::string(rule.name) + "0" : rule.name);
   }
   return names;
 }

@@ -13,32 +13,32 @@ namespace check {
 
 enum class ValueKind { Integer, Scalar, Vector, Range, Point, Text, IntList, KeyLetter };
 
-struct KeySpec {
+struct KeyRule {
   const char* name;
   ValueKind kind;
   std::size_t capacity = 0;       // texts: characters kept; integer lists: entries kept
   const char* ignored = nullptr;  // read but without effect: why
 };
 
-struct SectionSpec {
+struct SectionRule {
   const char* name;    // "CONFIG", or a family prefix "EX_MAIN_"
   bool numbered;       // a family: the prefix followed by a decimal index
   int capacity;        // families: how many entries the module reads
   const char* listOf;  // families: what the entries are, for messages ("main-engine flames")
-  std::vector<KeySpec> keys;
+  std::vector<KeyRule> keys;
   bool hasPoints = false;  // PT0 ... PT18
 };
 
 struct Catalogue {
-  std::vector<SectionSpec> sections;
+  std::vector<SectionRule> sections;
 
-  // The section spec of a name and, for families, the index it carries.
+  // The section rule of a name and, for families, the index it carries.
   struct Match {
-    const SectionSpec* spec;
+    const SectionRule* rule;
     std::optional<unsigned> index;
   };
   std::optional<Match> FindSection(std::string_view name) const;
-  static const KeySpec* FindKey(const SectionSpec& spec, std::string_view key);
+  static const KeyRule* FindKey(const SectionRule& rule, std::string_view key);
   // The point index of "PT%u" (no sign, no leading zeros), if the key is one.
   static std::optional<unsigned> PointIndex(std::string_view key);
 

@@ -19,51 +19,51 @@ bool ReadsEmptyAsAbsent(ValueKind kind) {
   return kind != ValueKind::Text && kind != ValueKind::KeyLetter && kind != ValueKind::IntList;
 }
 
-void CheckValue(const IniEntry& entry, const KeySpec& spec, Report& report) {
+void CheckValue(const IniEntry& entry, const KeyRule& rule, Report& report) {
   const std::string& value = entry.value;
   if (entry.cut) {
-    report.Warning(entry.line, spec.name + std::string(": the value is longer than 254 "
+    report.Warning(entry.line, rule.name + std::string(": the value is longer than 254 "
                                                        "characters and is cut"));
   }
-  if (value.empty() && ReadsEmptyAsAbsent(spec.kind)) {
+  if (value.empty() && ReadsEmptyAsAbsent(rule.kind)) {
     report.Note(entry.line,
-                spec.name + std::string(" is empty: the module reads it as if it were absent"));
+                rule.name + std::string(" is empty: the module reads it as if it were absent"));
     return;
   }
-  switch (spec.kind) {
+  switch (rule.kind) {
     case ValueKind::Integer:
-      AddProblems(report, entry.line, spec.name, ConvertInteger(value).problems);
+      AddProblems(report, entry.line, rule.name, ConvertInteger(value).problems);
       break;
     case ValueKind::Scalar:
-      AddProblems(report, entry.line, spec.name, ConvertScalar(value).problems);
+      AddProblems(report, entry.line, rule.name, ConvertScalar(value).problems);
       break;
     case ValueKind::Vector: {
       TupleValue tuple = ConvertTuple(value, 3);
-      AddProblems(report, entry.line, spec.name, tuple.problems);
+      AddProblems(report, entry.line, rule.name, tuple.problems);
       if (!tuple.extra.empty()) {
-        report.Note(entry.line, spec.name + std::string(": only three components are used; '") +
+        report.Note(entry.line, rule.name + std::string(": only three components are used; '") +
                                     tuple.extra + "' is ignored");
       }
       break;
     }
     case ValueKind::Range:
-      AddProblems(report, entry.line, spec.name, ConvertTuple(value, 2).problems);
+      AddProblems(report, entry.line, rule.name, ConvertTuple(value, 2).problems);
       break;
     case ValueKind::Point:
-      AddProblems(report, entry.line, spec.name, ConvertTuple(value, 3).problems);
+      AddProblems(report, entry.line, rule.name, ConvertTuple(value, 3).problems);
       break;
     case ValueKind::Text:
-      AddProblems(report, entry.line, spec.name, CheckText(value, spec.capacity));
+      AddProblems(report, entry.line, rule.name, CheckText(value, rule.capacity));
       break;
     case ValueKind::IntList:
-      AddProblems(report, entry.line, spec.name, ConvertIntList(value, spec.capacity).problems);
+      AddProblems(report, entry.line, rule.name, ConvertIntList(value, rule.capacity).problems);
       break;
     case ValueKind::KeyLetter:
-      AddProblems(report, entry.line, spec.name, ConvertKeyLetter(value).problems);
+      AddProblems(report, entry.line, rule.name, ConvertKeyLetter(value).problems);
       break;
   }
-  if (spec.ignored != nullptr) {
-    report.Note(entry.line, spec.name + std::string(" has no effect: ") + spec.ignored);
+  if (rule.ignored != nullptr) {
+    report.Note(entry.line, rule.name + std::string(" has no effect: ") + rule.ignored);
   }
 }
 
@@ -79,8 +79,8 @@ std::vector<std::string> SectionCandidates(const Catalogue& catalogue, std::stri
     index = std::to_string(std::stoul(std::string(name.substr(digits))));
   }
   std::vector<std::string> names;
-  for (const SectionSpec& spec : catalogue.sections) {
-    names.push_back(spec.numbered ? std::string(spec.name) + index : spec.name);
+  for (const SectionRule& rule : catalogue.sections) {
+    names.push_back(rule.numbered ? std::string(rule.name) + index : rule.name);
   }
   return names;
 }
@@ -88,23 +88,23 @@ std::vector<std::string> SectionCandidates(const Catalogue& catalogue, std::stri
 // The sections that do read a key of this name: "[ELEVATOR], [RUDDER]".
 std::string SectionsOfKey(const Catalogue& catalogue, std::string_view key) {
   std::string sections;
-  for (const SectionSpec& spec : catalogue.sections) {
-    if (Catalogue::FindKey(spec, key) != nullptr) {
+  for (const SectionRule& rule : catalogue.sections) {
+    if (Catalogue::FindKey(rule, key) != nullptr) {
       sections += sections.empty() ? "[" : ", [";
-      sections += spec.name;
-      sections += spec.numbered ? "n]" : "]";
+      sections += rule.name;
+      sections += rule.numbered ? "n]" : "]";
     }
   }
   return sections;
 }
 
-void CheckUnknownKey(const IniEntry& entry, const SectionSpec& spec, const std::string& section,
+void CheckUnknownKey(const IniEntry& entry, const SectionRule& rule, const std::string& section,
                      const Catalogue& catalogue, Report& report) {
   std::vector<std::string> names;
-  for (const KeySpec& key : spec.keys) {
+  for (const KeyRule& key : rule.keys) {
     names.push_back(key.name);
   }
-  if (spec.hasPoints) {
+  if (rule.hasPoints) {
     names.push_back("PT0");
   }
   std::string message = "unknown key " + entry.key + " in [" + section +
@@ -120,7 +120,7 @@ void CheckUnknownKey(const IniEntry& entry, const SectionSpec& spec, const std::
   report.Warning(entry.line, message);
 }
 
-void CheckSectionKeys(const IniSection& section, const SectionSpec& spec,
+void CheckSectionKeys(const IniSection& section, const SectionRule& rule,
                       const Catalogue& catalogue, Report& report) {
   for (std::size_t i = 0; i < section.entries.size(); ++i) {
     const IniEntry& entry = section.entries[i];
@@ -131,23 +131,23 @@ void CheckSectionKeys(const IniSection& section, const SectionSpec& spec,
                                      ": the module uses the first one only");
       continue;
     }
-    if (const KeySpec* key = Catalogue::FindKey(spec, entry.key)) {
+    if (const KeyRule* key = Catalogue::FindKey(rule, entry.key)) {
       CheckValue(entry, *key, report);
       continue;
     }
-    if (spec.hasPoints) {
+    if (rule.hasPoints) {
       if (const auto index = Catalogue::PointIndex(entry.key)) {
         if (*index > 18) {
           report.Warning(entry.line, entry.key +
                                          " is never read: a lift table has at most 19 points, "
                                          "PT0 to PT18");
         } else {
-          CheckValue(entry, KeySpec{"PT", ValueKind::Point}, report);
+          CheckValue(entry, KeyRule{"PT", ValueKind::Point}, report);
         }
         continue;
       }
     }
-    CheckUnknownKey(entry, spec, section.name, catalogue, report);
+    CheckUnknownKey(entry, rule, section.name, catalogue, report);
   }
 }
 
@@ -187,7 +187,7 @@ void CheckStructure(const IniDocument& document, const Catalogue& catalogue, Rep
       report.Warning(section.line, message);
       continue;
     }
-    CheckSectionKeys(section, *match->spec, catalogue, report);
+    CheckSectionKeys(section, *match->rule, catalogue, report);
   }
 }
 
