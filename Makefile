@@ -46,6 +46,8 @@ sanitize: deps
 # found (build/fuzz/corpus/). A finding stops the run and leaves its input in build/fuzz/findings/.
 # Paths are absolute: the targets run in a temporary simulator root of their own.
 FUZZ_SECONDS ?= 60
+# A fixed seed makes a run repeatable; FUZZ_SEED=0 lets libFuzzer pick one.
+FUZZ_SEED ?= 1
 FUZZ_TARGETS := aircraft_file flight_plan scenario_lines keys_and_frames
 FUZZ_DEB_PACKAGES := clang-14 libclang-rt-14-dev
 FUZZ_RUNTIME := $(wildcard /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a)
@@ -66,7 +68,7 @@ fuzz: deps fuzz-deps
 	@for target in $(FUZZ_TARGETS); do \
 	  mkdir -p build/fuzz/corpus/$$target build/fuzz/findings; \
 	  echo "fuzz_$$target: $(FUZZ_SECONDS) s"; \
-	  build/fuzz/bin/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
+	  build/fuzz/bin/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -seed=$(FUZZ_SEED) -max_len=65536 \
 	    $$([ -f fuzz/$$target.dict ] && echo -dict=$(CURDIR)/fuzz/$$target.dict) \
 	    -artifact_prefix=$(CURDIR)/build/fuzz/findings/$$target- -print_final_stats=1 \
 	    $(CURDIR)/build/fuzz/corpus/$$target $(CURDIR)/fuzz/corpus/$$target || exit 1; \

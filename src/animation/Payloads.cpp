@@ -1,6 +1,7 @@
 // The payload list and payload release.
 #include "animation/Payloads.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -10,6 +11,10 @@
 #include "frame/Text.h"
 
 namespace {
+
+bool Finite(const VECTOR3& v) {
+  return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
 
 // 32-bit FNV-1a: small, and the same on every platform the module is built for.
 std::uint32_t HashName(const char* text) {
@@ -91,7 +96,10 @@ void Aircraft::ReleasePayload() {
               aircraftVelocity.z + releaseVelocity.z};
   status.angularVelocity = p.speed;  // SPEED is the spin, ROT_SPEED the linear velocity
 
-  if (vapiCreateVessel(p.name, p.module, status) == nullptr) {
+  // Offsets or release speeds near the limits of a double can leave no finite place to start
+  // from: such a payload is not released, as when the host refuses it.
+  if (!Finite(status.position) || !Finite(status.velocity) || !Finite(status.angularVelocity) ||
+      vapiCreateVessel(p.name, p.module, status) == nullptr) {
     // The payload stays aboard, shown as before, so the pilot can try again.
     WriteStatusLine("Payload release failed: %s", p.name);
     return;

@@ -210,3 +210,24 @@ TEST_F(AircraftFile, ATenthVesselNameGetsNoProfileSlotAndNoAirfoils) {
 }
 
 }  // namespace
+
+namespace {
+
+// Found by fuzzing: an offset near the limit of a double put the released vessel at infinity.
+TEST_F(AircraftFile, APayloadWithNoFinitePlaceToStartFromStaysAboard) {
+  Aircraft& aircraft = SetUp("Far", R"([PAYLOAD_0]
+MASS=100
+OFF=(1.7e308,1.7e308,1.7e308)
+NAME=FarTank
+MODULE=DropTank
+MESHNAME=Tank
+)");
+  vantor::testing::PlaceVessel(RecordOf(aircraft), {10.0, 45.0, 2000.0, 0.0, 0.0, 0.0, 150.0});
+  aircraft.ReleasePayload();
+  EXPECT_EQ(aircraft.payloads.currentPayload, 0);
+  EXPECT_EQ(vantor::testing::FindVessel("FarTank"), nullptr);
+  EXPECT_EQ(vantor::testing::StatusLine(), "Payload release failed: FarTank");
+  EXPECT_EQ(RecordOf(aircraft).meshes.size(), 2u);
+}
+
+}  // namespace
