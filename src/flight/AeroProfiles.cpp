@@ -121,12 +121,17 @@ template <bool Vertical>
   *cm = segment.moment + t * segment.momentStep;
   if (table.userDragOn) {
     *cd = segment.drag + t * segment.dragStep;
-  } else if (Vertical) {
-    *cd = HostDrag(lift, profile.verticalAspectRatio, profile.verticalEfficiency,
-                   profile.verticalZeroDrag, profile, mach);
   } else {
-    *cd = HostDrag(lift, profile.horizontalAspectRatio, profile.horizontalEfficiency,
-                   profile.horizontalZeroDrag, profile, mach);
+    // A lift the table overflowed to gives no force (below), so the host is asked for the
+    // induced drag of no lift rather than of an infinity.
+    const double dragLift = std::isfinite(lift) || !std::isfinite(aoa) ? lift : 0.0;
+    if (Vertical) {
+      *cd = HostDrag(dragLift, profile.verticalAspectRatio, profile.verticalEfficiency,
+                     profile.verticalZeroDrag, profile, mach);
+    } else {
+      *cd = HostDrag(dragLift, profile.horizontalAspectRatio, profile.horizontalEfficiency,
+                     profile.horizontalZeroDrag, profile, mach);
+    }
   }
   // Tables of extreme figures overflow in the differences or the drag sum; the host would
   // spread an infinity through the whole vessel, so such a coefficient gives no force. (What

@@ -168,6 +168,8 @@ TEST_F(AircraftFile, ExtremeFiguresNeverHandTheHostAnInfinity) {
   EXPECT_EQ(record.thrusters[0]->max0, 1e308);  // the overflowing law left it as set up
 
   ASSERT_FALSE(record.airfoils.empty());
+  vantor::testing::ClearLog();
+  vantor::testing::EnableLog(true);
   for (double aoa : {-1.0, 0.0, 0.5}) {
     double cl = 1.0;
     double cm = 1.0;
@@ -175,6 +177,10 @@ TEST_F(AircraftFile, ExtremeFiguresNeverHandTheHostAnInfinity) {
     record.airfoils[0]->coefficients(aoa, 0.5, 1e7, &cl, &cm, &cd);
     EXPECT_TRUE(std::isfinite(cl) && std::isfinite(cm) && std::isfinite(cd)) << aoa;
   }
+  vantor::testing::EnableLog(false);
+  // Nor does the host's drag model see the overflowed lift.
+  EXPECT_EQ(vantor::testing::LogText().find("inf"), std::string::npos)
+      << vantor::testing::LogText();
 
   vantor::testing::Placement placement;
   placement.airspeed = 20.0;
