@@ -1,6 +1,9 @@
 // Airfoils and control surfaces act in the directions the module's control laws expect.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+
 #include "physics_body.h"
 #include "support/HostFixture.h"
 #include "vantor/Api.h"
@@ -155,6 +158,21 @@ TEST_F(PhysicsAero, ControlSurfacesTurnTheVesselAsTheControlLawsExpect) {
   EXPECT_LT(Degrees(aileron.state.bank), -1.0);
   EXPECT_NEAR(Degrees(aileron.state.pitch), 0.0, 0.2);
   EXPECT_LT(Degrees(trim.state.pitch), -1.0);  // trim acts at its own level
+}
+
+TEST_F(PhysicsAero, ASurfaceDeflectsAtMostFullyAndANaNLevelNotAtAll) {
+  const double levels[] = {1.0, 5.0, std::nan("")};
+  vantor::VesselRecord* bodies[3] = {};
+  for (int i = 0; i < 3; ++i) {
+    bodies[i] = &MakeBody(("Level" + std::to_string(i)).c_str());
+    AddSurface(*bodies[i], AIRCTRL_ELEVATOR, VECTOR3{0, 0, -5}, AIRCTRL_AXIS_YNEG, 0.5, 1.0);
+    bodies[i]->controlLevels[AIRCTRL_ELEVATOR] = levels[i];
+    vantor::testing::PlaceVessel(*bodies[i], {.altitude = 1000.0, .airspeed = 80.0});
+  }
+  Fly(0.2);
+  EXPECT_GT(Degrees(bodies[0]->state.pitch), 1.0);
+  EXPECT_EQ(bodies[1]->state.pitch, bodies[0]->state.pitch);
+  EXPECT_NEAR(Degrees(bodies[2]->state.pitch), 0.0, 0.2);
 }
 
 TEST_F(PhysicsAero, LoweredFlapsLiftAndDrag) {

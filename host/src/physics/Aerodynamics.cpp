@@ -99,7 +99,9 @@ void AddControlSurface(const VesselRecord& vessel, const ControlSurfaceRecord& s
   if (surface.type < 0 || surface.type >= AIRCTRL_KIND_COUNT) {
     return;
   }
-  const double level = vessel.controlLevels[surface.type];
+  // The host keeps the level as the module set it; a surface deflects at most fully.
+  const double commanded = vessel.controlLevels[surface.type];
+  const double level = std::isnan(commanded) ? 0.0 : std::clamp(commanded, -1.0, 1.0);
   if (level == 0.0) {
     return;
   }
