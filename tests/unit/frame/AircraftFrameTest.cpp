@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "frame/Aircraft.h"
-#include "support/HostFixture.h"
 #include "support/TestRoot.h"
+#include "unit/AircraftFixture.h"
 
 // How another module sees the interface: nothing but a table of virtual operations in a fixed
 // order. Calling through this view checks the slots, not just the names. It has external
@@ -64,17 +64,9 @@ __attribute__((no_sanitize("undefined"))) void CallEverySlotAsAPeerWould(
   EXPECT_EQ(peer->Slot15(), 0);
 }
 
-class AircraftFrameTest : public HostFixture {
+class AircraftFrameTest : public AircraftFixture {
  protected:
-  void SetUp() override {
-    HostFixture::SetUp();
-    record_ = &host::CreateVesselRecord("F1");
-    aircraft_ = std::make_unique<Aircraft>(record_);
-  }
-  void TearDown() override {
-    aircraft_.reset();
-    HostFixture::TearDown();
-  }
+  AircraftFrameTest() : AircraftFixture("F1") {}
 
   // The names of the host calls of one frame, in order.
   std::vector<std::string> CallsOfOneFrame(double simt) {
@@ -108,8 +100,6 @@ class AircraftFrameTest : public HostFixture {
   }
 
   TestRoot root_;
-  vantor::VesselRecord* record_ = nullptr;
-  std::unique_ptr<Aircraft> aircraft_;
 };
 
 TEST_F(AircraftFrameTest, ConstructionSetsTheDefaultsAndFlightModelOne) {

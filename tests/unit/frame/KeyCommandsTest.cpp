@@ -4,8 +4,8 @@
 #include <string>
 
 #include "frame/Aircraft.h"
-#include "support/HostFixture.h"
 #include "support/TestRoot.h"
+#include "unit/AircraftFixture.h"
 #include "vantor/sim/Simulation.h"
 
 namespace {
@@ -15,18 +15,8 @@ namespace host = vantor::testing;
 constexpr DWORD kKey1 = 2, kKey2 = 3, kKey3 = 4, kKey4 = 5, kKey5 = 6, kKey7 = 8, kKey8 = 9,
                 kKey9 = 10, kKey0 = 11, kKeyS = 31, kKeyJ = 36, kKeyL = 38, kKeyB = 48;
 
-class KeyCommandsTest : public HostFixture {
+class KeyCommandsTest : public AircraftFixture {
  protected:
-  void SetUp() override {
-    HostFixture::SetUp();
-    record_ = &host::CreateVesselRecord("X1");
-    aircraft_ = std::make_unique<Aircraft>(record_);
-  }
-  void TearDown() override {
-    aircraft_.reset();
-    HostFixture::TearDown();
-  }
-
   // A press and its release, as the host delivers them; returns the release's result.
   int Tap(DWORD key) {
     EXPECT_EQ(a().ConsumeBufferedKey(key, true, keys_.data()), 0);
@@ -45,10 +35,6 @@ class KeyCommandsTest : public HostFixture {
     return ap.altitudeHoldOn == altitude && ap.headingHoldOn == heading && ap.bankHoldOn == bank;
   }
 
-  Aircraft& a() { return *aircraft_; }
-
-  vantor::VesselRecord* record_ = nullptr;
-  std::unique_ptr<Aircraft> aircraft_;
   std::array<char, 256> keys_{};
 };
 

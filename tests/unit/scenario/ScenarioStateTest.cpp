@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "frame/Aircraft.h"
-#include "support/HostFixture.h"
 #include "support/TestRoot.h"
+#include "unit/AircraftFixture.h"
 #include "vantor/sim/ScenarioStream.h"
 
 namespace {
@@ -19,18 +19,8 @@ namespace {
 namespace host = vantor::testing;
 using ::testing::ElementsAre;
 
-class ScenarioStateTest : public HostFixture {
+class ScenarioStateTest : public AircraftFixture {
  protected:
-  void SetUp() override {
-    HostFixture::SetUp();
-    record_ = &host::CreateVesselRecord("X1");
-    aircraft_ = std::make_unique<Aircraft>(record_);
-  }
-  void TearDown() override {
-    aircraft_.reset();
-    HostFixture::TearDown();
-  }
-
   void AddSequences(int count) {
     for (int i = 0; i < count; ++i) {
       AnimationSequence& sequence = a().animations.sequences[a().animations.sequenceCount++];
@@ -69,11 +59,6 @@ class ScenarioStateTest : public HostFixture {
     stream.lines = std::move(lines);
     a().LoadState(&stream, nullptr);
   }
-
-  Aircraft& a() { return *aircraft_; }
-
-  vantor::VesselRecord* record_ = nullptr;
-  std::unique_ptr<Aircraft> aircraft_;
 };
 
 TEST_F(ScenarioStateTest, SaveWritesTheModuleLinesInOrderAfterTheHostLines) {
