@@ -29,7 +29,13 @@ void AddAerodynamicLoads(const VesselRecord& vessel, const RigidBody& body, cons
 // Every thruster at its level and maximum thrust; burns the propellant it needs for dt seconds.
 void AddThrustLoads(VesselRecord& vessel, double dt, Loads& loads);
 
+// Thrust as the thrusters would give it at the start of a step, burning nothing.
+void AddNominalThrustLoads(const VesselRecord& vessel, Loads& loads);
+
 // The AddForce calls of this frame.
 void AddAppliedForces(const VesselRecord& vessel, Loads& loads);
+
+// Acceleration of gravity at a global position (inverse square, towards the planet's centre).
+Vec3 Gravity(const Vec3& position);
 
 }  // namespace vantor::physics

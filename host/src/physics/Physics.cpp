@@ -12,13 +12,7 @@
 #include "physics/GroundContact.h"
 #include "physics/Loads.h"
 
-namespace vantor::sim {
-
-namespace {
-
-using physics::Vec3;
-
-constexpr double kMaxRotationRate = 20.0;  // rad/s, about three turns a second
+namespace vantor::physics {
 
 Vec3 Gravity(const Vec3& position) {
   const double radius = position.norm();
@@ -29,11 +23,21 @@ Vec3 Gravity(const Vec3& position) {
   return -kSurfaceGravity * ratio * ratio * position / radius;
 }
 
+}  // namespace vantor::physics
+
+namespace vantor::sim {
+
+namespace {
+
+using physics::Vec3;
+
+constexpr double kMaxRotationRate = 20.0;  // rad/s, about three turns a second
+
 // One sub-step of h seconds; returns whether the vessel touched the ground.
 bool Substep(const VesselRecord& vessel, physics::RigidBody& body, const physics::Loads& loads,
              const physics::GroundModel& ground, double h) {
   bool contact = false;
-  Vec3 acceleration = Gravity(body.position);
+  Vec3 acceleration = physics::Gravity(body.position);
   physics::GroundLoads groundLoads;
   if (body.mass > 0.0) {
     groundLoads = ComputeGroundLoads(vessel, body, ground);

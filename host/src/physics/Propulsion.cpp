@@ -5,17 +5,29 @@
 
 namespace vantor::physics {
 
+namespace {
+
+// An engine needs fuel and a positive specific impulse (m/s) to turn it into thrust; 0 for a
+// thruster that gives none.
+double NominalThrust(const ThrusterRecord& thruster) {
+  const double level = std::clamp(thruster.level, 0.0, 1.0);
+  const PropellantRecord* propellant = thruster.propellant;
+  if (level <= 0.0 || !(thruster.max0 > 0.0) || propellant == nullptr || !(thruster.isp > 0.0) ||
+      !(propellant->mass > 0.0) || !(ToEigen(thruster.dir).norm() > 0.0)) {
+    return 0.0;
+  }
+  return level * thruster.max0;
+}
+
+}  // namespace
+
 void AddThrustLoads(VesselRecord& vessel, double dt, Loads& loads) {
   for (const auto& thruster : vessel.thrusters) {
-    const double level = std::clamp(thruster->level, 0.0, 1.0);
-    const Vec3 direction = ToEigen(thruster->dir);
-    PropellantRecord* propellant = thruster->propellant;
-    // An engine needs fuel and a positive specific impulse (m/s) to turn it into thrust.
-    if (level <= 0.0 || !(thruster->max0 > 0.0) || propellant == nullptr ||
-        !(thruster->isp > 0.0) || !(propellant->mass > 0.0) || !(direction.norm() > 0.0)) {
+    double thrust = NominalThrust(*thruster);
+    if (thrust == 0.0) {
       continue;
     }
-    double thrust = level * thruster->max0;
+    PropellantRecord* propellant = thruster->propellant;
     const double needed = thrust / thruster->isp * dt;
     if (needed > propellant->mass) {
       thrust *= propellant->mass / needed;  // the tank runs dry within this step
@@ -23,7 +35,16 @@ void AddThrustLoads(VesselRecord& vessel, double dt, Loads& loads) {
     } else {
       propellant->mass -= needed;
     }
-    loads.AddForceAt(thrust * direction.normalized(), ToEigen(thruster->pos));
+    loads.AddForceAt(thrust * ToEigen(thruster->dir).normalized(), ToEigen(thruster->pos));
+  }
+}
+
+void AddNominalThrustLoads(const VesselRecord& vessel, Loads& loads) {
+  for (const auto& thruster : vessel.thrusters) {
+    const double thrust = NominalThrust(*thruster);
+    if (thrust != 0.0) {
+      loads.AddForceAt(thrust * ToEigen(thruster->dir).normalized(), ToEigen(thruster->pos));
+    }
   }
 }
 
