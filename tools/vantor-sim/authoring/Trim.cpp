@@ -47,7 +47,7 @@ VECTOR3 LiftDirection(double aoa) {
 // elevator level and in the throttle, as the host applies them.
 struct Load {
   VECTOR3 force{};
-  double pitch = 0.0;  // moment about the right axis; positive lowers the nose
+  double pitch = 0.0;  // moment about the right axis; positive raises the nose
 
   Load operator+(const Load& other) const { return {Add(force, other.force), pitch + other.pitch}; }
   Load operator*(double s) const { return {Scale(force, s), pitch * s}; }
@@ -205,7 +205,9 @@ class Problem {
     const double lift = Dot(balance.aero.force, LiftDirection(aoa));
     const double drag = -Dot(balance.aero.force, Motion(aoa));
     balance.climbAngle = std::atan2(-drag, lift);
-    balance.residual = std::hypot(lift, drag) - EffectiveWeight(balance.climbAngle);
+    // Only an upward lift glides; below zero lift the path would turn into a dive.
+    balance.residual = lift > 0.0 ? std::hypot(lift, drag) - EffectiveWeight(balance.climbAngle)
+                                  : lift - EffectiveWeight(0.0);
     return balance;
   }
 
