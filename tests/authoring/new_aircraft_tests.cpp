@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "authoring/Calibration.h"
+#include "authoring/FlightWorthiness.h"
+#include "authoring/WorthinessInputs.h"
 #include "authoring_harness.h"
 #include "check/Check.h"
 #include "support/TestRoot.h"
@@ -89,6 +91,12 @@ TEST_P(PoweredAircraft, PassesTheCheckTrimsAndFliesACircuitOnItsAutopilot) {
          << "\nCourse=" << courses[i] << "\n";
   }
   root_.WriteFlightPlan("Square", plan.str());
+  vantor::VesselRecord& assessed = CreateAircraft(kName);
+  for (const auto& finding : authoring::AssessFlightWorthiness(
+           assessed, authoring::ReadWorthinessInputs(root_.path().string(), kName))) {
+    ADD_FAILURE() << finding.message;
+  }
+  vantor::sim::DeleteVessel(assessed);
   std::ostringstream scenario;
   scenario << kName << ":aircraft\nSTATUS Flying\nPOS " << kStartLongitude << " " << kStartLatitude
            << "\nALT " << design_.cruiseAltitude << "\nHDG 0\nSPEED " << design_.cruiseSpeed

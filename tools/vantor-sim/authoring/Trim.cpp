@@ -408,6 +408,14 @@ void TrimSolver::Apply(const Condition& condition, const Trim& trim) {
   vessel_.controlLevels[AIRCTRL_ELEVATOR] = std::clamp(trim.elevator, -1.0, 1.0);
 }
 
+double TrimSolver::PitchMoment(const Condition& condition, double aoa, double elevator) {
+  PrepareAirframe(vessel_, condition);
+  SetThrottle(vessel_, 0.0);
+  Problem problem(vessel_, condition);
+  problem.Place(aoa, 0.0);
+  return problem.Observe(elevator).pitch;
+}
+
 double TrimSolver::StallSpeed(const Condition& condition) {
   // The lift across the motion at the stall angle grows with the speed: bisect on it.
   const auto excess = [&](double speed) {

@@ -62,12 +62,17 @@ class TrimSolver {
   bool HasEngine() const { return hasEngine_; }
   // The angle of attack of the wing table's highest lift (radians).
   double StallAoa() const { return stallAoa_; }
+  double LowestAoa() const { return lowestAoa_; }
 
   // Steady wings-level flight at the condition: level with an engine, a glide without one.
   Trim Solve(const Condition& condition);
   // Level flight at the stall angle of attack: the slowest steady flight; 0 if none.
   double StallSpeed(const Condition& condition);
   Performance PerformanceAt(const Condition& condition);
+
+  // The pitch moment (N m, positive raises the nose) in level flight at the condition's speed
+  // and an angle of attack, with the elevator at a level and the engine at idle.
+  double PitchMoment(const Condition& condition, double aoa, double elevator);
 
   // Leaves the vessel flying the trim: placed in it, with its elevator and throttle set.
   void Apply(const Condition& condition, const Trim& trim);
