@@ -302,3 +302,11 @@ void DrawPolarPlot(const std::string& csvPath, const std::string& plotPath,
   script << "unset multiplot\nset output\n";
   RunGnuplot(script.str(), plotPath);
 }
+
+std::string PlotTerminal(const std::string& plotPath, int width, int height) {
+  return Terminal(plotPath, width, height);
+}
+
+void DrawScript(const std::string& script, const std::string& plotPath) {
+  RunGnuplot(script, plotPath);
+}

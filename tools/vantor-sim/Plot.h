@@ -34,3 +34,8 @@ void DrawFlightPlot(const std::string& tracePath, const std::string& plotPath,
 // Draws the polar written by `vantor-sim polar` (its CSV, header line first) into plotPath.
 void DrawPolarPlot(const std::string& csvPath, const std::string& plotPath,
                    const std::string& title);
+
+// For plots drawn elsewhere: the terminal lines of a script for plotPath, and the drawing of a
+// whole script (kept beside the picture as FILE.gp).
+std::string PlotTerminal(const std::string& plotPath, int width, int height);
+void DrawScript(const std::string& script, const std::string& plotPath);

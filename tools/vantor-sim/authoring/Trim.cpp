@@ -340,11 +340,15 @@ Trim TrimSolver::Solve(const Condition& condition) {
                   : engines.main.present ? Engine::Main
                                          : Engine::Afterburner;
   const EngineUnit* unit = engines.main.present ? &engines.main : &engines.burner;
+  // What level flight needs whatever engine gives it; the throttle below may differ from it
+  // where no level of either engine gives exactly that.
+  double required = balance.throttle * unit->fullThrust;
   if (!trim.glide && trim.why.empty() && balance.throttle > unit->cap && engines.burner.present &&
       unit == &engines.main) {
     balance = solve(engines.burner);
     engine = Engine::Afterburner;
     unit = &engines.burner;
+    required = balance.throttle * unit->fullThrust;
     if (balance.throttle < kHandOverLevel) {
       // Between the two: the main engine at its highest level is short of what is needed, the
       // afterburner at its lowest gives more. Flown on the afterburner, it climbs slowly.
@@ -362,7 +366,7 @@ Trim TrimSolver::Solve(const Condition& condition) {
   trim.drag = -Dot(balance.aero.force, Motion(balance.aoa));
   trim.sinkRate = -condition.airspeed * std::sin(balance.climbAngle);
   if (!trim.glide) {
-    trim.thrustRequired = trim.throttle * unit->fullThrust;
+    trim.thrustRequired = required;
     trim.thrustAvailable =
         std::max(engines.main.present ? engines.main.cap * engines.main.fullThrust : 0.0,
                  engines.burner.fullThrust);

@@ -73,6 +73,8 @@ class TrimSolver {
   // The pitch moment (N m, positive raises the nose) in level flight at the condition's speed
   // and an angle of attack, with the elevator at a level and the engine at idle.
   double PitchMoment(const Condition& condition, double aoa, double elevator);
+  // The air's density at the vessel's last placement.
+  double LastDensity() const { return vessel_.state.density; }
 
   // Leaves the vessel flying the trim: placed in it, with its elevator and throttle set.
   void Apply(const Condition& condition, const Trim& trim);
