@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "Command.h"
+#include "authoring/CommandSupport.h"
 #include "check/Check.h"
 
 namespace {
@@ -14,7 +15,12 @@ int RunCheck(Arguments& arguments) {
     }
     return CheckFlightPlanFile(arguments.Root(), arguments.Value("--plan", ""), stdout, false);
   }
-  return CheckAircraftFile(arguments.Root(), arguments.Positional("vessel NAME"), stdout, false);
+  const std::string name = arguments.Positional("vessel NAME");
+  const int status = CheckAircraftFile(arguments.Root(), name, stdout, false);
+  if (status != 2) {
+    authoring::CheckFlightWorthiness(arguments, name);
+  }
+  return status;
 }
 
 }  // namespace

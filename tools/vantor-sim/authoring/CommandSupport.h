@@ -11,6 +11,7 @@
 #include "SimulatorRoot.h"
 #include "authoring/Gear.h"
 #include "authoring/Trim.h"
+#include "authoring/WorthinessReport.h"
 
 namespace authoring {
 
@@ -67,6 +68,22 @@ inline void ApplyGear(const Arguments& arguments, vantor::VesselRecord& vessel,
     throw UsageError(name + " has no animation sequence named Gear to move");
   }
   SetGear(vessel, sequence, gear == "down");
+}
+
+// The flight-worthiness findings of `check NAME`, after the file's own: the aircraft is set up
+// by the module from the root, so this needs the module; without it the part is skipped with a
+// note rather than failing a check of the file.
+inline void CheckFlightWorthiness(const Arguments& arguments, const std::string& name) {
+  const std::string file = "Config/Aircraft/" + name + ".ini";
+  try {
+    const SimulatorRoot root = EnterSimulatorRoot(arguments, true);
+    if (const int findings = PrintFlightWorthiness(root.root, name, stdout); findings > 0) {
+      std::printf("%s: flight-worthiness: %d warning%s\n", file.c_str(), findings,
+                  findings == 1 ? "" : "s");
+    }
+  } catch (const UsageError& error) {
+    std::printf("%s:0: note: flight-worthiness not assessed: %s\n", file.c_str(), error.what());
+  }
 }
 
 }  // namespace authoring

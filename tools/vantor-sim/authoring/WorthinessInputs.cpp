@@ -44,7 +44,8 @@ WorthinessInputs ReadWorthinessInputs(const std::string& root, const std::string
     const auto plan = check::IniDocument::Load(entry->path());
     for (int i = 0; plan && i < kMaxWaypoints; ++i) {
       const std::string section = "WAYPOINT_" + std::to_string(i);
-      if (plan->Find(section, "DESCRIPTION") == nullptr) {
+      if (plan->Find(section, "DESCRIPTION") == nullptr ||
+          plan->Find(section, "POSITION") == nullptr) {
         break;
       }
       const check::IniEntry* proximity = plan->Find(section, "PROXIMITY");
