@@ -179,6 +179,7 @@ Description=Round trip
 DESCRIPTION=Runway
 POSITION=(-80.6,28.6,0)
 PROXIMITY=2000
+Course=360
 
 [WAYPOINT_1]
 DESCRIPTION=Turn

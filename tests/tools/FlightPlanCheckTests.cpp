@@ -63,6 +63,16 @@ TEST(FlightPlanCheck, ValuesAndNames) {
   EXPECT_TRUE(Reports(report, LineNumberOf(text, "POSITION=(1,2,3)"), Severity::Warning,
                       "uses the first one only"));
 
+  // A waypoint the plan never steers toward is a warning, with or without a Course line.
+  const std::pair<const char*, const char*> aimlessWaypoints[] = {{"", "DESCRIPTION=Runway"},
+                                                                  {"Course=0\n", "Course=0"}};
+  for (const auto& [course, line] : aimlessWaypoints) {
+    const std::string aimless = Replaced(kCleanFlightPlan, "Course=360\n", course);
+    EXPECT_TRUE(Reports(check::CheckFlightPlanText(aimless), LineNumberOf(aimless, line),
+                        Severity::Warning, "never steers toward this waypoint"))
+        << line;
+  }
+
   const std::string pole =
       Replaced(kCleanFlightPlan, "POSITION=(-80.6,28.6,0)", "POSITION=(28.6,-95,0)");
   EXPECT_TRUE(Reports(check::CheckFlightPlanText(pole), LineNumberOf(pole, "POSITION=(28.6,-95,0)"),

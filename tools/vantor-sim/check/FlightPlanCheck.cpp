@@ -55,9 +55,14 @@ void CheckFlightPlan(const ValueReader& reader) {
                      "THROTTLE " + Number(*throttle) +
                          " lies outside 0 to 1 (-1 leaves the engine to the pilot)");
     }
-    if (const auto course = reader.Scalar(section, "Course"); course && *course <= 0.0) {
-      report.Note(reader.LineOf(section, "Course"),
-                  "Course " + Number(*course) + " means no course: the heading target stays");
+    // The plan steers only toward a waypoint with a course; without one the aircraft keeps
+    // whatever heading it had and may never arrive.
+    if (const auto course = reader.Scalar(section, "Course"); !course || *course <= 0.0) {
+      report.Warning(reader.LineOf(section, course ? "Course" : "DESCRIPTION"),
+                     "[" + section + "] " +
+                         (course ? "Course " + Number(*course) + " means no course"
+                                 : std::string("has no Course")) +
+                         ": the plan never steers toward this waypoint (north is Course=360)");
     } else if (course && *course > 360.0) {
       report.Warning(reader.LineOf(section, "Course"),
                      "Course " + Number(*course) + " is beyond 360 degrees");
