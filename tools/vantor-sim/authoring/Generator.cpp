@@ -196,6 +196,24 @@ std::string Complete(Design& design) {
   if (!(design.cruiseSpeed >= 10.0 && design.cruiseSpeed <= 300.0)) {
     return "--cruise must lie between 10 and 300 m/s";
   }
+  const Airframe airframe = Derive(design);
+  if (!(airframe.aspectRatio >= 2.0 && airframe.aspectRatio <= 40.0)) {
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "a %s of %.0f kg gets a wing of %.1f m^2; a span of %.1f m would give it an "
+                  "aspect ratio of %.1f, and only 2 to 40 make a wing",
+                  figures.name, design.mass, airframe.wingArea, design.span, airframe.aspectRatio);
+    return text;
+  }
+  // The lift table needs room between the cruise and the stall.
+  if (airframe.cruiseLift > 0.6 * airframe.maxLift) {
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "a cruise of %.0f m/s at %.0f m is too slow for this wing: it needs a lift "
+                  "coefficient of %.2f, the wing stalls at %.2f; give a faster --cruise",
+                  design.cruiseSpeed, design.cruiseAltitude, airframe.cruiseLift, airframe.maxLift);
+    return text;
+  }
   return "";
 }
 

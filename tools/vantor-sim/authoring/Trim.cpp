@@ -462,10 +462,10 @@ Performance TrimSolver::PerformanceAt(const Condition& condition) {
       performance.bestLiftToDrag = trim.LiftToDrag();
       performance.bestGlideSpeed = speed;
     }
+    if (trim.aoa <= lowestAoa_ + 1e-9) {
+      break;  // beyond the lift table's lowest lift: faster is no better
+    }
     if (trim.glide) {
-      if (!balanced) {
-        break;
-      }
       continue;
     }
     if (trim.found) {
