@@ -23,7 +23,7 @@ double MaxLevelSpeed(TrimSolver& solver, Condition condition, double stall) {
   double first = 0.0;
   for (double speed = stall * 1.02; speed <= kHighestSpeed; speed += kCoarseSpeedStep) {
     condition.airspeed = speed;
-    if (solver.Solve(condition).found) {
+    if (solver.Solve(condition).LevelPossible()) {
       last = speed;
     } else if (last > 0.0) {
       first = speed;
@@ -33,7 +33,7 @@ double MaxLevelSpeed(TrimSolver& solver, Condition condition, double stall) {
   if (last > 0.0 && first > 0.0) {
     for (int i = 0; i < 20 && first - last > 0.05; ++i) {
       condition.airspeed = 0.5 * (last + first);
-      (solver.Solve(condition).found ? last : first) = condition.airspeed;
+      (solver.Solve(condition).LevelPossible() ? last : first) = condition.airspeed;
     }
   }
   return last;

@@ -29,7 +29,7 @@ std::string SweepTable(const authoring::Envelope& envelope) {
   for (const authoring::SpeedPoint& point : envelope.sweep) {
     table += Row("%.0f,%.3f,%.1f,%.1f,%.4f,%.5f,%.5f,%.0f\n", point.altitude, point.speed,
                  point.trim.thrustRequired, point.trim.thrustAvailable, point.trim.aoa / kDegree,
-                 point.trim.elevator, point.trim.throttle, point.trim.found ? 1.0 : 0.0);
+                 point.trim.elevator, point.trim.throttle, point.trim.LevelPossible() ? 1.0 : 0.0);
   }
   return table;
 }

@@ -244,7 +244,7 @@ Balance FindAngle(double low, double high, Evaluate evaluate) {
 }
 
 std::string Format(const char* format, double a, double b = 0.0, double c = 0.0) {
-  char text[256];
+  char text[400];
   std::snprintf(text, sizeof text, format, a, b, c);
   return text;
 }
@@ -351,8 +351,15 @@ Trim TrimSolver::Solve(const Condition& condition) {
     required = balance.throttle * unit->fullThrust;
     if (balance.throttle < kHandOverLevel) {
       // Between the two: the main engine at its highest level is short of what is needed, the
-      // afterburner at its lowest gives more. Flown on the afterburner, it climbs slowly.
+      // afterburner at its lowest gives more.
       balance.throttle = std::nextafter(kHandOverLevel, 1.0);
+      trim.betweenEngines = true;
+      trim.why = Format(
+          "between the engines: level flight needs %.0f N, the main engine gives "
+          "at most %.0f N and the afterburner at least %.0f N, so no throttle "
+          "holds this speed steadily",
+          required, engines.main.cap * engines.main.fullThrust,
+          kHandOverLevel * engines.burner.fullThrust);
     }
   }
 
@@ -468,7 +475,7 @@ Performance TrimSolver::PerformanceAt(const Condition& condition) {
     if (trim.glide) {
       continue;
     }
-    if (trim.found) {
+    if (trim.LevelPossible()) {
       lastLevel = speed;
       const double excess = (trim.thrustAvailable - trim.thrustRequired) * std::cos(trim.aoa) *
                             speed / (trim.mass * 9.80665);
@@ -485,7 +492,7 @@ Performance TrimSolver::PerformanceAt(const Condition& condition) {
     for (int i = 0; i < 30 && firstShort - lastLevel > 1e-3; ++i) {
       Condition at = condition;
       at.airspeed = 0.5 * (lastLevel + firstShort);
-      (Solve(at).found ? lastLevel : firstShort) = at.airspeed;
+      (Solve(at).LevelPossible() ? lastLevel : firstShort) = at.airspeed;
     }
   }
   performance.maxLevelSpeed = lastLevel;

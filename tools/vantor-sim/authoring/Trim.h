@@ -40,7 +40,13 @@ struct Trim {
   double mach = 0.0;
   double sinkRate = 0.0;  // m/s, in a glide
 
+  // The engine can give the thrust, but only across the hand-over to the afterburner, where no
+  // throttle level gives exactly that thrust: the aircraft climbs or slows on either side.
+  bool betweenEngines = false;
+
   double LiftToDrag() const { return drag > 0.0 ? lift / drag : 0.0; }
+  // Whether the engine can hold level flight here, steadily or across the hand-over.
+  bool LevelPossible() const { return found || betweenEngines; }
 };
 
 // What the engine and the airframe allow at one altitude.

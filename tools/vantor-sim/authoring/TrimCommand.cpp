@@ -83,6 +83,7 @@ int RunTrim(Arguments& arguments) {
   PrintTrim(trim);
   PrintPerformance(performance, condition.altitude);
   if (!trim.found) {
+    std::fflush(stdout);  // the reason comes last, after the figures it explains
     std::fprintf(stderr, "vantor-sim trim: no steady flight for %s: %s\n", name.c_str(),
                  trim.why.c_str());
     return 1;
