@@ -19,6 +19,8 @@ constexpr double kCruiseOverBestGlide = 1.32;
 constexpr double kTurnOverProximity = 2.0;
 constexpr double kSpeedStep = 2.0;
 constexpr double kHighestSpeed = 700.0;
+// The altitude error an aircraft may keep on its plans' legs before it is a finding.
+constexpr double kHoldTolerance = 150.0;
 
 std::string Format(const char* format, double a = 0, double b = 0, double c = 0, double d = 0,
                    double e = 0) {
@@ -45,7 +47,89 @@ void CheckStability(TrimSolver& solver, const Condition& condition,
   }
 }
 
+// How far from its target the proportional altitude hold settles when level flight needs the
+// elevator at a level: the law commands the elevator in proportion to the error of the flight
+// path, which it derives from the altitude error over the aim distance (at most 5000 m, times the
+// throttle). Positive: below the target. Infinite when the law cannot command that level.
+double HoldOffset(double elevator, double throttle, const WorthinessInputs& inputs) {
+  constexpr double kAimDistance = 5000.0;
+  double raw = elevator;
+  if (inputs.assistGain > 0.0) {
+    const double unassisted = std::abs(elevator) / inputs.assistGain;
+    if (inputs.assistLower <= unassisted && unassisted <= inputs.assistUpper) {
+      raw = elevator / inputs.assistGain;
+    }
+  }
+  const double limit = raw > 0.0 ? inputs.pitchLimitUp : inputs.pitchLimitDown;
+  const double pathAngle = raw * limit * inputs.dampElevator;  // degrees
+  if (std::abs(pathAngle) >= limit) {
+    return raw > 0.0 ? HUGE_VAL : -HUGE_VAL;
+  }
+  return kAimDistance * throttle * std::tan(pathAngle / 3.0 * kDegree);
+}
+
+// At each altitude and throttle the plans command: the altitude error the proportional hold
+// keeps there.
+void CheckAltitudeHold(TrimSolver& solver, const WorthinessInputs& inputs,
+                       std::vector<WorthinessFinding>& findings) {
+  for (const PlanLeg& leg : inputs.legs) {
+    const LegHold hold = PredictLegHold(solver, inputs, leg);
+    if (!hold.flown || !(std::abs(hold.offset) > kHoldTolerance)) {
+      continue;
+    }
+    std::string message = Format(
+        "trims far from the plans' flight: at THROTTLE %.2f and %.0f m it flies level at "
+        "%.0f m/s with the elevator at %.3f, ",
+        leg.throttle, leg.altitude, hold.speed, hold.elevator);
+    if (std::isfinite(hold.offset)) {
+      message +=
+          Format("so the proportional altitude hold settles about %.0f m ", std::abs(hold.offset)) +
+          (hold.offset > 0.0 ? "below" : "above") +
+          " its target; shift the moment column until trim shows an elevator near 0 "
+          "there";
+    } else {
+      message += "more than the altitude hold commands: it drifts away from its target";
+    }
+    findings.push_back({"VLIFT", "", message});
+    return;  // one leg says it; the others would repeat it
+  }
+}
+
 }  // namespace
+
+LegHold PredictLegHold(TrimSolver& solver, const WorthinessInputs& inputs, const PlanLeg& leg) {
+  LegHold hold;
+  if (!(leg.throttle > 0.0 && leg.throttle <= 1.0)) {
+    return hold;
+  }
+  Condition condition;
+  condition.altitude = leg.altitude;
+  const Performance performance = solver.PerformanceAt(condition);
+  if (!(performance.maxLevelSpeed > performance.bestGlideSpeed) ||
+      !(performance.bestGlideSpeed > 0.0)) {
+    return hold;
+  }
+  // On the fast side of the thrust curve the throttle rises with the speed.
+  double low = performance.bestGlideSpeed;
+  double high = performance.maxLevelSpeed;
+  const auto throttleAt = [&](double speed) {
+    condition.airspeed = speed;
+    return solver.Solve(condition).throttle;
+  };
+  if (leg.throttle < throttleAt(low) || leg.throttle > throttleAt(high)) {
+    return hold;  // it slows down or speeds up past these: other findings speak for that
+  }
+  for (int i = 0; i < 40 && high - low > 0.01; ++i) {
+    const double middle = 0.5 * (low + high);
+    (throttleAt(middle) < leg.throttle ? low : high) = middle;
+  }
+  condition.airspeed = low;
+  hold.flown = true;
+  hold.speed = low;
+  hold.elevator = solver.Solve(condition).elevator;
+  hold.offset = HoldOffset(hold.elevator, leg.throttle, inputs);
+  return hold;
+}
 
 std::vector<WorthinessFinding> AssessFlightWorthiness(vantor::VesselRecord& vessel,
                                                       const WorthinessInputs& inputs) {
@@ -120,6 +204,7 @@ std::vector<WorthinessFinding> AssessFlightWorthiness(vantor::VesselRecord& vess
                 inputs.altitude, slowest, fastest, leastElevator, leastElevatorSpeed)});
   }
 
+  CheckAltitudeHold(solver, inputs, findings);
   if (inputs.typicalProximity > 0.0 && bestGlideSpeed > 0.0) {
     const double speed = kCruiseOverBestGlide * bestGlideSpeed;
     const double radius =

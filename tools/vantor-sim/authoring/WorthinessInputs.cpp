@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <vector>
 
 #include "check/IniDocument.h"
@@ -23,6 +24,40 @@ double LeadingNumber(const std::string& text) {
   return std::strtod(text.c_str(), nullptr);
 }
 
+// A positive setting replaces the default, as the module takes it.
+void ReadPositive(const check::IniDocument& file, const char* key, double& value) {
+  if (const check::IniEntry* entry = file.Find("AUTOPILOT", key)) {
+    if (const double number = LeadingNumber(entry->value); number > 0.0) {
+      value = number;
+    }
+  }
+}
+
+// ELEVATOR_ASSIST=(upper, lower, gain): taken whole when all three numbers are there.
+void ReadAssist(const check::IniDocument& file, WorthinessInputs& inputs) {
+  const check::IniEntry* entry = file.Find("AUTOPILOT", "ELEVATOR_ASSIST");
+  if (entry == nullptr) {
+    return;
+  }
+  std::string text = entry->value;
+  for (char& c : text) {
+    c = c == '(' || c == ')' || c == ',' ? ' ' : c;
+  }
+  double values[3] = {0.0, 0.0, 0.0};
+  const char* cursor = text.c_str();
+  for (double& value : values) {
+    char* end = nullptr;
+    value = std::strtod(cursor, &end);
+    if (end == cursor) {
+      return;
+    }
+    cursor = end;
+  }
+  inputs.assistUpper = values[0];
+  inputs.assistLower = values[1];
+  inputs.assistGain = values[2];
+}
+
 }  // namespace
 
 WorthinessInputs ReadWorthinessInputs(const std::string& root, const std::string& name) {
@@ -33,6 +68,14 @@ WorthinessInputs ReadWorthinessInputs(const std::string& root, const std::string
       const double value = LeadingNumber(bank->value);
       inputs.maxBank = value > 0.0 ? value : kDefaultBank;
     }
+    ReadPositive(*aircraft, "PITCH_LIMIT_UP", inputs.pitchLimitUp);
+    ReadPositive(*aircraft, "PITCH_LIMIT_DOWN", inputs.pitchLimitDown);
+    if (const check::IniEntry* damp = aircraft->Find("AUTOPILOT", "DAMP_ELEVATOR")) {
+      if (const double value = LeadingNumber(damp->value); value != 0.0) {
+        inputs.dampElevator = value;
+      }
+    }
+    ReadAssist(*aircraft, inputs);
   }
   std::vector<double> radii;
   std::error_code error;
@@ -47,6 +90,23 @@ WorthinessInputs ReadWorthinessInputs(const std::string& root, const std::string
       if (plan->Find(section, "DESCRIPTION") == nullptr ||
           plan->Find(section, "POSITION") == nullptr) {
         break;
+      }
+      if (const check::IniEntry* throttle = plan->Find(section, "THROTTLE")) {
+        const double level = LeadingNumber(throttle->value);
+        const check::IniEntry* position = plan->Find(section, "POSITION");
+        std::string place = position->value;
+        for (char& c : place) {
+          c = c == '(' || c == ')' || c == ',' ? ' ' : c;
+        }
+        double altitude = 0.0;
+        std::istringstream(place) >> altitude >> altitude >> altitude;
+        const PlanLeg leg{altitude, level};
+        const bool known = std::any_of(inputs.legs.begin(), inputs.legs.end(), [&](const auto& l) {
+          return l.altitude == leg.altitude && l.throttle == leg.throttle;
+        });
+        if (level != -1.0 && !known) {
+          inputs.legs.push_back(leg);
+        }
       }
       const check::IniEntry* proximity = plan->Find(section, "PROXIMITY");
       radii.push_back(proximity != nullptr ? LeadingNumber(proximity->value) : kDefaultProximity);
