@@ -155,7 +155,7 @@ TEST_P(HoldPrediction, TheAltitudeHoldSettlesWherePredicted) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ThreeTrims, HoldPrediction,
-                         ::testing::Values(std::make_pair("(0,0,-0.3)", 235.0),
+                         ::testing::Values(std::make_pair("(0,0,-0.3)", 215.0),
                                            std::make_pair("(0,0,-0.6)", 190.0),
                                            std::make_pair("(0,0,-0.1)", 190.0)));
 
