@@ -108,7 +108,7 @@ void PressAndRelease(const ScriptEvent& event) {
   }
   ScriptedKey key = event.key;
   char* state = key.keyState.data();
-  state[key.scanCode] = static_cast<char>(0x80);
+  state[key.scanCode] = static_cast<char>(VKEY_HELD_BIT);
   sim::BufferedKey(*focus, key.scanCode, true, state);
   state[key.scanCode] = 0;
   sim::BufferedKey(*focus, key.scanCode, false, state);
