@@ -55,10 +55,6 @@ ScenarioStream& NamedStream(ScenarioStream& stream) {
 
 }  // namespace
 
-}  // namespace vantor::sim
-
-namespace vantor::sim {
-
 void SetModuleFolder(const std::string& folder) {
   Host().moduleFolder = folder;
 }
@@ -171,9 +167,6 @@ std::vector<std::string> SaveState(VesselRecord& vessel) {
   return stream.written;
 }
 
-}  // namespace vantor::sim
-
-namespace vantor::sim {
 namespace {
 
 // vapiCreateVessel's way in: a vessel that cannot be made is null. Nothing is thrown across
