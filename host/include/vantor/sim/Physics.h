@@ -2,7 +2,7 @@
 // observation of the loads on one vessel that the author tools compute with.
 #pragma once
 
-#include "vantor/Platform.h"
+#include "vantor/sim/Export.h"
 #include "vantor/sim/VesselRecord.h"
 
 namespace vantor::sim {
@@ -11,7 +11,7 @@ namespace vantor::sim {
 // and moments (airfoils through the modules' callbacks, control surfaces, thrust, drag, gravity,
 // ground contact and the forces added with AddForce this frame), then refreshes each vessel's
 // observables and clears its added forces. Deterministic: the same inputs give the same result.
-VANTOR_API void AdvancePhysics(double simt, double dt);
+VANTOR_SIM_API void AdvancePhysics(double simt, double dt);
 
 // Steady, wings-level flight without slip: where the vessel is, the direction of its motion
 // through the (still) air and the nose's angle above it. Radians, metres, metres per second.
@@ -28,7 +28,7 @@ struct SteadyFlight {
 // Places the vessel in that flight and derives its observables. Its rotation is the one that
 // keeps the motion's angle to the horizon as it goes round the planet (a slow nose-down pitch
 // rate of airspeed over radius), so that level flight is steady flight.
-VANTOR_API void PlaceInSteadyFlight(VesselRecord& vessel, const SteadyFlight& flight);
+VANTOR_SIM_API void PlaceInSteadyFlight(VesselRecord& vessel, const SteadyFlight& flight);
 
 // The loads on a vessel as the physics step would apply them at the start of its next frame:
 // airfoils (through the module's callbacks), control surfaces at their levels, body drag, drag
@@ -43,6 +43,6 @@ struct ObservedLoads {
   VECTOR3 gravity{};       // acceleration of gravity, vessel frame
   double mass = 0.0;       // empty mass and propellant
 };
-VANTOR_API ObservedLoads ObserveLoads(const VesselRecord& vessel);
+VANTOR_SIM_API ObservedLoads ObserveLoads(const VesselRecord& vessel);
 
 }  // namespace vantor::sim
