@@ -25,7 +25,7 @@ int RunCheck(Arguments& arguments) {
 
 }  // namespace
 
-REGISTER_COMMAND(check, "check", "check NAME | check --plan PLAN [--root DIR]",
+REGISTER_COMMAND(check, "check", "check NAME | check --plan PLAN [--root DIR] [--modules DIR]",
                  "reports what the module will make of an aircraft or flight-plan file "
                  "(exit 0: no errors, 1: errors, 2: unreadable)",
                  "", RunCheck);
