@@ -13,7 +13,6 @@ namespace authoring {
 namespace {
 
 constexpr double kDegree = std::numbers::pi / 180.0;
-constexpr double kPlanetRadius = 6371000.0;  // the host's sphere, for the curvature of level flight
 // The lift table is searched for its highest and lowest lift over these angles.
 constexpr double kScanFrom = -30.0 * kDegree;
 constexpr double kScanTo = 45.0 * kDegree;
@@ -156,7 +155,7 @@ class Problem {
 
   // Weight less what the curvature of the path over the planet takes off it.
   double EffectiveWeight(double climbAngle) const {
-    const double radius = kPlanetRadius + condition_.altitude;
+    const double radius = vessel_.state.radius;  // of the last placement
     const double speed = condition_.airspeed * std::cos(climbAngle);
     return mass_ * (gravity_ - speed * speed / radius);
   }
