@@ -22,14 +22,14 @@ struct Trial {
   double stallSpeed = 0.0;
 };
 
-Trial Fly(const std::string& name, const Design& design, bool withPerformance) {
+Trial TrimDesign(const std::string& name, const Design& design, bool withPerformance) {
   Trial trial;
   vantor::VesselRecord* vessel = vantor::sim::CreateVessel(name, "aircraft");
   if (vessel == nullptr) {
     trial.cruise.why = "cannot create vessel " + name;
     return trial;
   }
-  SetGear(*vessel, 0, false);
+  SetGear(*vessel, 0, false);  // the generator writes the gear as sequence 0
   TrimSolver solver(*vessel);
   Condition condition;
   condition.altitude = design.cruiseAltitude;
@@ -54,7 +54,7 @@ Calibrated Calibrate(const std::string& name, Design& design,
   for (int pass = 0; pass < kPasses; ++pass) {
     result.text = AircraftText(name, design);
     write(result.text);
-    Trial trial = Fly(name, design, false);
+    Trial trial = TrimDesign(name, design, false);
     if (powered && (!trial.cruise.found || trial.cruise.throttle > kCruiseThrottle)) {
       // Slow the cruise to where the engine needs the cruise throttle, if any speed above a
       // safe margin over the stall does.
@@ -64,7 +64,7 @@ Calibrated Calibrate(const std::string& name, Design& design,
       Design probe = design;
       probe.cruiseSpeed = lowest;
       write(AircraftText(name, probe));
-      const Trial slow = Fly(name, probe, false);
+      const Trial slow = TrimDesign(name, probe, false);
       if (!(lowest > 0.0) || !slow.cruise.found || slow.cruise.throttle > kCruiseThrottle) {
         char text[200];
         std::snprintf(text, sizeof text,
@@ -80,7 +80,7 @@ Calibrated Calibrate(const std::string& name, Design& design,
       for (int i = 0; i < 20 && high - low > 0.2; ++i) {
         probe.cruiseSpeed = 0.5 * (low + high);
         write(AircraftText(name, probe));
-        const Trial middle = Fly(name, probe, false);
+        const Trial middle = TrimDesign(name, probe, false);
         (middle.cruise.found && middle.cruise.throttle <= kCruiseThrottle ? low : high) =
             probe.cruiseSpeed;
       }
@@ -99,7 +99,7 @@ Calibrated Calibrate(const std::string& name, Design& design,
   }
   result.text = AircraftText(name, design);
   write(result.text);
-  const Trial final = Fly(name, design, true);
+  const Trial final = TrimDesign(name, design, true);
   result.cruise = final.cruise;
   result.performance = final.performance;
   if (!final.cruise.found) {
