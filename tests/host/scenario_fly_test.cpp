@@ -136,8 +136,8 @@ TEST_F(FlyCommandTest, WhatARunCannotDoIsNamedWithItsExitCode) {
        {"Scenarios/Typo.scn:1: error: vessel 'Jet' has class 'aircarft', but there is no "
         "module aircarft",
         "(did you mean 'aircraft'?)\n",
-        "Scenarios/Typo.scn:3: warning: vessel 'Jet' (class 'aircarft' has no module) has no "
-        "use for 'AUTOPILOT 1'; it is kept and saved as it is\n",
+        "Scenarios/Typo.scn:3: warning: vessel 'Jet' has no use for lines 3, 4 (AUTOPILOT "
+        "FLIGHTPLAN); they are kept and saved as they are\n",
         kNotFlying}},
       {"Scenarios/Plan.scn --no-physics",
        1,

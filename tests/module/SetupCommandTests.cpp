@@ -95,6 +95,14 @@ TEST(SetupCommandTest, FailsWithOneLineNamingWhatIsMissing) {
       << run.output;
   EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
 
+  run = RunSimulator("setup Autor --root '" + root.path().string() + "'" + ModulesOption());
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.output.find("vessel 'Autor' cannot be set up: its aircraft file "
+                            "Config/Aircraft/Autor.ini cannot be read"),
+            std::string::npos)
+      << run.output;
+  EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+
   // A command line without the name is refused as such.
   run = RunSimulator("setup" + ModulesOption());
   EXPECT_EQ(run.exitCode, 2);

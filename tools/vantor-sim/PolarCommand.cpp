@@ -16,6 +16,7 @@
 
 #include "Command.h"
 #include "Plot.h"
+#include "Preflight.h"
 #include "SimulatorRoot.h"
 
 namespace {
@@ -121,6 +122,10 @@ int RunPolar(const PolarOptions& options) {
   const std::string csvPath = AbsolutePath(options.csv);
   const std::string plotPath = AbsolutePath(options.plot);
   EnterSimulatorRoot(options.place, true);
+  const std::string missing = MissingAircraft(name);
+  if (!missing.empty()) {
+    throw RunError(missing);
+  }
   vantor::VesselRecord* vessel = vantor::sim::CreateVessel(name, kAircraftClass);
   if (vessel == nullptr) {
     throw RunError("cannot create vessel " + name);

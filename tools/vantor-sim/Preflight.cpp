@@ -115,10 +115,9 @@ void CheckVessel(const vantor::sim::ScenarioBlock& block, const vantor::VesselRe
   }
   if (aircraft) {
     const fs::path file = fs::path(kAircraftFolder) / (vessel.name + ".ini");
-    if (!IsReadableFile(file)) {
-      found.push_back({block.line, true,
-                       name + " cannot be set up: its aircraft file " + file.generic_string() +
-                           " cannot be read" + Suggestion(vessel.name, kAircraftFolder, ".ini")});
+    const std::string missing = MissingAircraft(vessel.name);
+    if (!missing.empty()) {
+      found.push_back({block.line, true, missing});
     } else {
       // The file's own faults, as the author's check sees them, come before the run's.
       std::fflush(stdout);
@@ -138,19 +137,38 @@ void CheckVessel(const vantor::sim::ScenarioBlock& block, const vantor::VesselRe
     }
   }
   // The host keeps, in order, every line neither it nor the module used.
-  const std::string why = vessel.module != nullptr ? ""
-                          : vessel.className.empty()
-                              ? " (a vessel without a class)"
-                              : " (class '" + vessel.className + "' has no module)";
+  std::vector<std::pair<int, std::string>> unused;
   std::size_t next = 0;
-  for (const std::string& unused : vessel.unknownScenarioLines) {
-    while (next < block.lines.size() && block.lines[next] != unused) {
+  for (const std::string& line : vessel.unknownScenarioLines) {
+    while (next < block.lines.size() && block.lines[next] != line) {
       ++next;
     }
-    const int line = next < block.lines.size() ? block.lineNumbers[next++] : block.line;
-    found.push_back(
-        {line, false,
-         name + why + " has no use for '" + unused + "'; it is kept and saved as it is"});
+    unused.emplace_back(next < block.lines.size() ? block.lineNumbers[next++] : block.line, line);
+  }
+  if (unused.empty()) {
+    return;
+  }
+  // A vessel that cannot be what its block says uses few of its lines; the error above says
+  // why, so one line lists them.
+  const bool blockError = std::any_of(found.begin(), found.end(), [&block](const Finding& finding) {
+    return finding.error && finding.line == block.line;
+  });
+  if (blockError) {
+    std::string lines;
+    std::string words;
+    for (const auto& [number, text] : unused) {
+      lines += (lines.empty() ? "" : ", ") + std::to_string(number);
+      words += (words.empty() ? "" : " ") + text.substr(0, text.find_first_of(" \t"));
+    }
+    found.push_back({unused.front().first, false,
+                     name + " has no use for lines " + lines + " (" + words +
+                         "); they are kept and saved as they are"});
+    return;
+  }
+  const std::string why = vessel.module == nullptr ? " (a vessel without a module)" : "";
+  for (const auto& [number, text] : unused) {
+    found.push_back({number, false,
+                     name + why + " has no use for '" + text + "'; it is kept and saved as it is"});
   }
 }
 
@@ -192,4 +210,13 @@ std::string MissingPlan(const std::string& name) {
   }
   return "flight plan '" + name + "' not found: " + file.generic_string() + " cannot be read" +
          Suggestion(name, kPlanFolder, ".ini");
+}
+
+std::string MissingAircraft(const std::string& name) {
+  const fs::path file = fs::path(kAircraftFolder) / (name + ".ini");
+  if (IsReadableFile(file)) {
+    return "";
+  }
+  return "vessel '" + name + "' cannot be set up: its aircraft file " + file.generic_string() +
+         " cannot be read" + Suggestion(name, kAircraftFolder, ".ini");
 }

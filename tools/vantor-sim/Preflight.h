@@ -31,6 +31,10 @@ void CheckScenarioVessels(const std::vector<vantor::sim::ScenarioBlock>& blocks,
                           const std::string& source, const std::string& root, bool physics,
                           Findings& findings);
 
+// Empty when the aircraft module finds the file of vessel NAME in the working folder's Config/;
+// else why not, in words that name the file it looked for.
+std::string MissingAircraft(const std::string& name);
+
 // Empty when the aircraft module finds plan NAME in the working folder's Config/; else why not,
 // in words that name the file it looked for.
 std::string MissingPlan(const std::string& name);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Command.h"
+#include "Preflight.h"
 #include "SimulatorRoot.h"
 #include "check/Check.h"
 #include "vantor/sim/Simulation.h"
@@ -28,7 +29,11 @@ int RunSetup(const SetupOptions& options) {
   const std::string logFile = AbsolutePath(options.hostLog);
   const SimulatorRoot where = EnterSimulatorRoot(options.place, true);
 
-  // The module reports nothing about a broken file; say it here, beside the log.
+  // The module reports nothing about a missing or broken file; say it here, beside the log.
+  const std::string missing = MissingAircraft(name);
+  if (!missing.empty()) {
+    throw RunError(missing);
+  }
   CheckAircraftFile(where.root, name, stderr, true);
 
   vantor::testing::ResetHost();
