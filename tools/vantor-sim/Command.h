@@ -62,5 +62,6 @@ struct CommandRegistrar {
   explicit CommandRegistrar(const Command& command) { Commands().push_back(command); }
 };
 
+// REGISTER_COMMAND(name, summary, define): name is the command as typed, written bare.
 #define REGISTER_COMMAND(variable, summary, define) \
   static const CommandRegistrar variable##Registrar(Command{#variable, summary, define})

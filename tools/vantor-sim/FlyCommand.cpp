@@ -6,7 +6,6 @@
 #include <fstream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,7 +16,6 @@
 #include "SimulatorRoot.h"
 #include "StatusFilter.h"
 #include "Trace.h"
-#include "check/Check.h"
 #include "vantor/sim/Physics.h"
 #include "vantor/sim/ScenarioFile.h"
 #include "vantor/sim/Simulation.h"
