@@ -74,8 +74,10 @@ int main(int argc, char** argv) {
   }
   const bool known = std::any_of(Commands().begin(), Commands().end(),
                                  [&](const Command& command) { return words[0] == command.name; });
-  if (!known && words[0][0] != '-') {
-    return CommandLineError(program, "unknown command '" + words[0] + "'");
+  if (!known && words[0] != "--help" && words[0] != "-h") {
+    return CommandLineError(
+        program, words[0][0] == '-' ? "unknown option '" + words[0] + "' (a command comes first)"
+                                    : "unknown command '" + words[0] + "'");
   }
   try {
     std::reverse(words.begin(), words.end());  // CLI11 takes them last first
