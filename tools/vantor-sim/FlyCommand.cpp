@@ -16,10 +16,10 @@
 #include "SimulatorRoot.h"
 #include "StatusFilter.h"
 #include "Trace.h"
+#include "vantor/sim/Observation.h"
 #include "vantor/sim/Physics.h"
 #include "vantor/sim/ScenarioFile.h"
 #include "vantor/sim/Simulation.h"
-#include "vantor/testing/HostTesting.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ class StatusPrinter {
  public:
   StatusPrinter(double every, ProgressLine& progress) : filter_(every), progress_(progress) {}
   void Report(double simt) {
-    const std::string text = vantor::testing::StatusLine();
+    const std::string text = vantor::sim::StatusLine();
     if (filter_.Admit(text, simt)) {
       Print(simt, text);
     }
@@ -110,7 +110,7 @@ void PressAndRelease(const ScriptEvent& event) {
   }
   ScriptedKey key = event.key;
   char* state = key.keyState.data();
-  state[key.scanCode] = static_cast<char>(0x80);
+  state[key.scanCode] = static_cast<char>(VKEY_HELD_BIT);
   sim::BufferedKey(*focus, key.scanCode, true, state);
   state[key.scanCode] = 0;
   sim::BufferedKey(*focus, key.scanCode, false, state);
@@ -140,11 +140,11 @@ class VesselsOfTheRun {
 constexpr const char* kPlanBoxTitle = "Flight Plan Name";
 
 void Answer(const ScriptEvent& event, Findings& findings, bool keepGoing) {
-  if (!vantor::testing::InputBoxOpen()) {
+  if (!vantor::sim::InputBoxOpen()) {
     throw RunError("no input box is open at " + Seconds(event.time) + " to take '" + event.label +
                    "'");
   }
-  if (vantor::testing::InputBoxTitle() == kPlanBoxTitle) {
+  if (vantor::sim::InputBoxTitle() == kPlanBoxTitle) {
     const std::string missing = MissingPlan(event.label);
     if (!missing.empty()) {
       const std::string where = "--input " + Seconds(event.time);
@@ -154,7 +154,7 @@ void Answer(const ScriptEvent& event, Findings& findings, bool keepGoing) {
       findings.Error(where, missing);
     }
   }
-  vantor::testing::AnswerInputBox(event.label.c_str());
+  vantor::sim::AnswerInputBox(event.label.c_str());
 }
 
 struct FlyOptions {
@@ -217,7 +217,7 @@ int Fly(const FlyOptions& options) {
                script.end());
 
   const SimulatorRoot where = EnterSimulatorRoot(options.place, false);
-  vantor::testing::EnableLog(!logPath.empty());
+  vantor::sim::EnableLog(!logPath.empty());
   const VesselsOfTheRun cleanup;
   const std::vector<sim::ScenarioBlock> blocks = sim::ReadScenarioFile(scenario, source);
   const std::vector<vantor::VesselRecord*> vessels = sim::LoadScenario(blocks, source);
@@ -281,7 +281,7 @@ int Fly(const FlyOptions& options) {
   }
   if (!logPath.empty()) {
     std::ofstream log(logPath, std::ios::binary | std::ios::trunc);
-    log << vantor::testing::LogText();
+    log << vantor::sim::LogText();
     log.close();
     if (!log) {
       throw RunError("cannot write the host log to " + logPath);

@@ -9,8 +9,8 @@
 #include "Preflight.h"
 #include "SimulatorRoot.h"
 #include "check/Check.h"
+#include "vantor/sim/Observation.h"
 #include "vantor/sim/Simulation.h"
-#include "vantor/testing/HostTesting.h"
 
 namespace {
 
@@ -36,14 +36,14 @@ int RunSetup(const SetupOptions& options) {
   }
   CheckAircraftFile(where.root, name, stderr, true);
 
-  vantor::testing::ResetHost();
-  vantor::testing::EnableLog(true);
+  vantor::sim::ResetHost();
+  vantor::sim::EnableLog(true);
   vantor::VesselRecord* vessel = vantor::sim::CreateVessel(name, kAircraftClass);
-  vantor::testing::EnableLog(false);
+  vantor::sim::EnableLog(false);
   if (vessel == nullptr) {
     throw RunError("cannot create vessel " + name);
   }
-  const std::string log = vantor::testing::LogText();
+  const std::string log = vantor::sim::LogText();
   vantor::sim::DeleteVessel(*vessel);
 
   if (toFile) {
