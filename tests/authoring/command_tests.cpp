@@ -55,7 +55,7 @@ TEST(NewCommand, WritesAFileThatChecksCleanAndKeepsAnExistingOne) {
     const char* arguments;
     const char* says;
   } refusals[] = {
-      {"new Kite --kind kite --mass 900 --span 10 --thrust 3000", "--kind takes trainer"},
+      {"new Kite --kind kite --mass 900 --span 10 --thrust 3000", "--kind"},
       {"new Kite --mass 900 --span 10", "give --thrust N"},
       {"new Kite --kind glider --mass 300 --span 15 --thrust 100", "a glider has no engine"},
       {"new Kite --mass 900 --span 10 --thrust 10", "not enough thrust to cruise"},

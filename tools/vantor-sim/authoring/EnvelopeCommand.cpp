@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <numbers>
 #include <sstream>
 #include <string>
@@ -38,7 +39,7 @@ void WriteText(const std::string& path, const std::string& text) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file << text;
   if (!file.flush()) {
-    throw UsageError("cannot write " + path);
+    throw RunError("cannot write " + path);
   }
 }
 
@@ -131,14 +132,21 @@ std::string PlotScript(const std::string& plotPath, const std::string& name,
   return s.str();
 }
 
-int RunEnvelope(Arguments& arguments) {
-  arguments.RequireKnown({"--csv", "--plot", "--flaps", "--gear", "--fuel"});
-  const std::string name = arguments.Positional("vessel NAME");
-  authoring::Condition condition = authoring::ReadCondition(arguments);
-  const std::string csvPath = AbsolutePath(arguments.Value("--csv", ""));
-  const std::string plotPath = AbsolutePath(arguments.Value("--plot", ""));
-  vantor::VesselRecord& vessel = authoring::CreateToolAircraft(arguments, name);
-  authoring::ApplyGear(arguments, vessel, name);
+struct EnvelopeOptions {
+  PlaceOptions place;
+  std::string name;
+  authoring::ConditionOptions condition;
+  std::string csv;
+  std::string plot;
+};
+
+int RunEnvelope(const EnvelopeOptions& options) {
+  const std::string& name = options.name;
+  const authoring::Condition condition = options.condition.condition;
+  const std::string csvPath = AbsolutePath(options.csv);
+  const std::string plotPath = AbsolutePath(options.plot);
+  vantor::VesselRecord& vessel = authoring::CreateToolAircraft(options.place, name);
+  authoring::ApplyGear(options.condition, vessel, name);
   double area = 0.0;
   double chord = 0.0;
   for (const auto& airfoil : vessel.airfoils) {
@@ -149,13 +157,13 @@ int RunEnvelope(Arguments& arguments) {
     }
   }
   if (!(area > 0.0) || !(chord > 0.0)) {
-    throw UsageError(name + " has no wing with an area and a chord");
+    throw RunError(name + " has no wing with an area and a chord");
   }
   authoring::TrimSolver solver(vessel);
   const authoring::Envelope envelope = authoring::ComputeEnvelope(solver, condition, area, chord);
 
   std::printf("%s: level flight by altitude (gear %s, flaps %.2f, fuel %.0f %%)\n", name.c_str(),
-              arguments.Value("--gear", "up").c_str(), condition.flaps,
+              authoring::GearName(options.condition), condition.flaps,
               condition.fuelFraction * 100.0);
   std::printf("  altitude m   stall m/s   max level m/s\n");
   for (const authoring::EnvelopeLine& line : envelope.lines) {
@@ -176,14 +184,23 @@ int RunEnvelope(Arguments& arguments) {
   if (!plotPath.empty()) {
     DrawScript(PlotScript(plotPath, name, envelope, solver.HasEngine()), plotPath);
   }
-  return 0;
+  return kExitDone;
+}
+
+CommandRun DefineEnvelope(CLI::App& command) {
+  auto options = std::make_shared<EnvelopeOptions>();
+  command.add_option("NAME", options->name, "the vessel: its file is Config/Aircraft/NAME.ini")
+      ->required();
+  AddPlaceOptions(command, options->place);
+  authoring::AddConditionOptions(command, options->condition, false);
+  command.add_option("--csv", options->csv, "write the speed sweeps to FILE")->type_name("FILE");
+  AddPlotOption(command, options->plot, "the four panels of the envelope");
+  return [options] { return RunEnvelope(*options); };
 }
 
 }  // namespace
 
-REGISTER_COMMAND(envelope, "envelope",
-                 "envelope NAME [--root DIR] [--modules DIR] [--csv FILE] [--plot FILE] "
-                 "[--flaps LEVEL] [--gear up|down] [--fuel FRACTION]",
+REGISTER_COMMAND(envelope,
                  "thrust required and available, the level-flight envelope, elevator to trim "
                  "and the pitch moment, with the host's physics",
-                 "", RunEnvelope);
+                 DefineEnvelope);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <numbers>
 #include <string>
 
@@ -26,14 +27,14 @@ void WriteWhole(const fs::path& path, const std::string& text) {
     if (!file.flush()) {
       std::error_code ignored;
       fs::remove(temporary, ignored);
-      throw UsageError("cannot write " + temporary.string());
+      throw RunError("cannot write " + temporary.string());
     }
   }
   std::error_code error;
   fs::rename(temporary, path, error);
   if (error) {
     fs::remove(temporary, error);
-    throw UsageError("cannot write " + path.string());
+    throw RunError("cannot write " + path.string());
   }
 }
 
@@ -49,40 +50,34 @@ bool UsableName(const std::string& name) {
   return true;
 }
 
-int RunNew(Arguments& arguments) {
-  arguments.RequireKnown(
-      {"--mass", "--span", "--thrust", "--kind", "--fuel", "--alt", "--cruise", "--force"});
-  const std::string name = arguments.Positional("vessel NAME");
+struct NewOptions {
+  PlaceOptions place;
+  std::string name;
+  std::string kind = "trainer";
+  authoring::Design design;
+  bool force = false;
+};
+
+int RunNew(const NewOptions& options) {
+  const std::string& name = options.name;
   if (!UsableName(name)) {
     throw UsageError("'" + name + "' cannot name an aircraft file (1 to 63 characters, no / \\ :)");
   }
-  authoring::Design design;
-  if (!authoring::ParseKind(arguments.Value("--kind", "trainer"), design.kind)) {
-    throw UsageError("--kind takes trainer, jet, transport or glider, not '" +
-                     arguments.Value("--kind", "") + "'");
-  }
-  if (!arguments.Has("--mass") || !arguments.Has("--span")) {
-    throw UsageError("give at least --mass KG and --span M");
-  }
-  if (design.kind != authoring::Kind::Glider && !arguments.Has("--thrust")) {
+  authoring::Design design = options.design;
+  authoring::ParseKind(options.kind, design.kind);
+  if (design.kind != authoring::Kind::Glider && !(design.thrust > 0.0)) {
     throw UsageError("give --thrust N for a powered aircraft (or --kind glider)");
   }
-  design.mass = arguments.Number("--mass", 0.0);
-  design.span = arguments.Number("--span", 0.0);
-  design.thrust = arguments.Number("--thrust", 0.0);
-  design.fuel = arguments.Number("--fuel", 0.0);
-  design.cruiseAltitude = arguments.Number("--alt", 0.0);
-  design.cruiseSpeed = arguments.Number("--cruise", 0.0);
   const std::string problem = authoring::Complete(design);
   if (!problem.empty()) {
     throw UsageError(problem);
   }
 
-  EnterSimulatorRoot(arguments, true);
+  EnterSimulatorRoot(options.place, true);
   const fs::path path = fs::path("Config") / "Aircraft" / (name + ".ini");
   std::error_code error;
-  if (fs::exists(path, error) && !arguments.Has("--force")) {
-    throw UsageError(path.string() + " exists already; --force replaces it");
+  if (fs::exists(path, error) && !options.force) {
+    throw RunError(path.string() + " exists already; --force replaces it");
   }
   fs::create_directories(path.parent_path(), error);
   const authoring::Calibrated made =
@@ -90,8 +85,8 @@ int RunNew(Arguments& arguments) {
   if (!made.why.empty()) {
     std::error_code ignored;
     fs::remove(path, ignored);
-    throw UsageError("no " + std::string(authoring::KindName(design.kind)) +
-                     " from these figures: " + made.why);
+    throw RunError("no " + std::string(authoring::KindName(design.kind)) +
+                   " from these figures: " + made.why);
   }
   const authoring::Airframe airframe = authoring::Derive(design);
   std::printf("wrote %s: a %s of %.0f kg empty, %.0f kg of fuel, wing %.1f m^2\n",
@@ -115,14 +110,42 @@ int RunNew(Arguments& arguments) {
       "\nturns at %.0f deg of bank have a radius of %.0f m: give waypoints a PROXIMITY of "
       "at least %.0f m\n",
       airframe.maxBank, airframe.turnRadius, 1.5 * airframe.turnRadius);
-  return 0;
+  return kExitDone;
+}
+
+CommandRun DefineNew(CLI::App& command) {
+  auto options = std::make_shared<NewOptions>();
+  command.add_option("NAME", options->name, "the vessel: writes Config/Aircraft/NAME.ini")
+      ->required();
+  AddPlaceOptions(command, options->place);
+  command.add_option("--mass", options->design.mass, "empty mass, kg")
+      ->required()
+      ->check(CLI::Range(10.0, 1e6));
+  command.add_option("--span", options->design.span, "wing span, m")
+      ->required()
+      ->check(CLI::Range(1.0, 150.0));
+  command.add_option("--thrust", options->design.thrust, "engine thrust at sea level, N")
+      ->check(CLI::Range(0.0, 1e7));
+  command.add_option("--kind", options->kind, "what the aircraft is")
+      ->check(CLI::IsMember({"trainer", "jet", "transport", "glider"}))
+      ->capture_default_str();
+  command.add_option("--fuel", options->design.fuel, "fuel, kg (default: the kind's share)")
+      ->check(NonNegativeNumber());
+  command
+      .add_option("--alt", options->design.cruiseAltitude,
+                  "design cruise altitude, m (default: the kind's)")
+      ->check(CLI::Range(100.0, 15000.0));
+  command
+      .add_option("--cruise", options->design.cruiseSpeed,
+                  "design cruise speed, m/s (default: the kind's)")
+      ->check(CLI::Range(10.0, 300.0));
+  command.add_flag("--force", options->force, "replace an existing file");
+  return [options] { return RunNew(*options); };
 }
 
 }  // namespace
 
-REGISTER_COMMAND(newAircraft, "new",
-                 "new NAME --mass KG --span M --thrust N [--kind trainer|jet|transport|glider] "
-                 "[--fuel KG] [--alt M] [--cruise M/S] [--force] [--root DIR] [--modules DIR]",
-                 "writes Config/Aircraft/NAME.ini: a complete aircraft from a few figures, "
+REGISTER_COMMAND(new,
+                 "write Config/Aircraft/NAME.ini: a complete aircraft from a few figures, "
                  "trimmed at its design cruise",
-                 "--force", RunNew);
+                 DefineNew);

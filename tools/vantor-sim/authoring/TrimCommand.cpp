@@ -2,6 +2,7 @@
 // and wing allow at that altitude, found with the host's physics.
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <numbers>
 #include <string>
 
@@ -50,52 +51,70 @@ void PrintPerformance(const authoring::Performance& performance, double altitude
   }
 }
 
-int RunTrim(Arguments& arguments) {
-  arguments.RequireKnown({"--alt", "--speed", "--mach", "--flaps", "--gear", "--fuel"});
-  if (arguments.Has("--speed") && arguments.Has("--mach")) {
-    throw UsageError("give either --speed or --mach, not both");
-  }
-  const std::string name = arguments.Positional("vessel NAME");
-  authoring::Condition condition = authoring::ReadCondition(arguments);
-  const double speed = authoring::NumberWithin(arguments, "--speed", 0.0, 0.0, 3000.0);
-  const double mach = authoring::NumberWithin(arguments, "--mach", 0.0, 0.0, 10.0);
-  vantor::VesselRecord& vessel = authoring::CreateToolAircraft(arguments, name);
+struct TrimOptions {
+  PlaceOptions place;
+  std::string name;
+  authoring::ConditionOptions condition;
+  double speed = 0.0;
+  double mach = 0.0;
+};
 
-  authoring::ApplyGear(arguments, vessel, name);
+int RunTrim(const TrimOptions& options) {
+  const std::string& name = options.name;
+  authoring::Condition condition = options.condition.condition;
+  vantor::VesselRecord& vessel = authoring::CreateToolAircraft(options.place, name);
+  authoring::ApplyGear(options.condition, vessel, name);
   authoring::TrimSolver solver(vessel);
   const authoring::Performance performance = solver.PerformanceAt(condition);
-  if (arguments.Has("--mach")) {
+  if (options.mach > 0.0) {
     condition.airspeed = 100.0;
     solver.Apply(condition, authoring::Trim{});
-    condition.airspeed = mach * 100.0 / vessel.state.mach;
-  } else if (arguments.Has("--speed")) {
-    condition.airspeed = speed;
+    condition.airspeed = options.mach * 100.0 / vessel.state.mach;
+  } else if (options.speed > 0.0) {
+    condition.airspeed = options.speed;
   } else if (performance.bestGlideSpeed > 0.0) {
     condition.airspeed = performance.bestGlideSpeed;  // the speed an author wants to know first
   } else {
-    throw UsageError("no speed gives " + name + " enough lift at this altitude; give --speed");
+    throw RunError("no speed gives " + name + " enough lift at this altitude; give --speed");
   }
   const authoring::Trim trim = solver.Solve(condition);
   std::printf(
       "%s at %.0f m, %.1f m/s (Mach %.3f), flaps %.2f, gear %s, fuel %.0f %%, mass %.0f kg\n",
       name.c_str(), condition.altitude, condition.airspeed, trim.mach, condition.flaps,
-      arguments.Value("--gear", "up").c_str(), condition.fuelFraction * 100.0, trim.mass);
+      authoring::GearName(options.condition), condition.fuelFraction * 100.0, trim.mass);
   PrintTrim(trim);
   PrintPerformance(performance, condition.altitude);
   if (!trim.found) {
     std::fflush(stdout);  // the reason comes last, after the figures it explains
     std::fprintf(stderr, "vantor-sim trim: no steady flight for %s: %s\n", name.c_str(),
                  trim.why.c_str());
-    return 1;
+    return kExitFailed;
   }
-  return 0;
+  return kExitDone;
+}
+
+CommandRun DefineTrim(CLI::App& command) {
+  auto options = std::make_shared<TrimOptions>();
+  command.add_option("NAME", options->name, "the vessel: its file is Config/Aircraft/NAME.ini")
+      ->required();
+  AddPlaceOptions(command, options->place);
+  authoring::AddConditionOptions(command, options->condition, true);
+  CLI::Option* speed = command
+                           .add_option("--speed", options->speed,
+                                       "airspeed, m/s (default: the speed of best lift to drag)")
+                           ->check(CLI::Range(0.1, 3000.0));
+  CLI::Option* mach = command.add_option("--mach", options->mach, "Mach number instead of --speed")
+                          ->check(CLI::Range(0.001, 10.0));
+  speed->excludes(mach);
+  command.footer(
+      "Exit codes: 0 a steady flight was found; 1 none exists (the reason is "
+      "printed); 2 the command line is wrong.");
+  return [options] { return RunTrim(*options); };
 }
 
 }  // namespace
 
-REGISTER_COMMAND(trim, "trim",
-                 "trim NAME [--root DIR] [--modules DIR] [--alt M] [--speed M/S | --mach M] "
-                 "[--flaps LEVEL] [--gear up|down] [--fuel FRACTION]",
+REGISTER_COMMAND(trim,
                  "steady wings-level flight (angle of attack, elevator, throttle, thrust, lift "
                  "to drag) and the speeds the aircraft can fly at that altitude",
-                 "", RunTrim);
+                 DefineTrim);
