@@ -128,7 +128,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Figures{authoring::Kind::Jet, 7000.0, 9.0, 40000.0},
                       Figures{authoring::Kind::Jet, 16000.0, 12.0, 90000.0},
                       Figures{authoring::Kind::Transport, 40000.0, 28.0, 150000.0},
-                      Figures{authoring::Kind::Transport, 150000.0, 50.0, 500000.0}));
+                      Figures{authoring::Kind::Transport, 150000.0, 50.0, 500000.0}),
+    [](const ::testing::TestParamInfo<Figures>& info) {
+      return std::string(authoring::KindName(info.param.kind)) + "Of" +
+             std::to_string(static_cast<int>(info.param.mass)) + "kg";
+    });
 
 TEST_F(NewAircraft, AGliderGlidesAtTheLiftToDragTrimPredicts) {
   const authoring::Calibrated made = Make({authoring::Kind::Glider, 300.0, 15.0, 0.0});

@@ -38,7 +38,12 @@ TEST_P(TrimOfTheExample, HoldsAltitudeAndSpeedForAMinute) {
 
 INSTANTIATE_TEST_SUITE_P(TwoConditions, TrimOfTheExample,
                          ::testing::Values(authoring::Condition{2000.0, 180.0, 0.0, 1.0},
-                                           authoring::Condition{6000.0, 150.0, 0.0, 0.6}));
+                                           authoring::Condition{6000.0, 150.0, 0.0, 0.6}),
+                         [](const ::testing::TestParamInfo<authoring::Condition>& info) {
+                           return "At" + std::to_string(static_cast<int>(info.param.altitude)) +
+                                  "mAnd" + std::to_string(static_cast<int>(info.param.airspeed)) +
+                                  "mps";
+                         });
 
 }  // namespace
 
