@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "config/ProfileIndex.h"
 #include "config/ProfileReaders.h"
 #include "frame/Aircraft.h"
 
@@ -174,6 +175,16 @@ void ReadAndScanOnce(benchmark::State& state) {
       static_cast<double>((state.range(0) == 0 ? FullConfiguration() : HugeConfiguration()).size());
 }
 BENCHMARK(ReadAndScanOnce)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Reading and indexing the file once: what a set-up pays before its lookups.
+void IndexOnce(benchmark::State& state) {
+  Root();
+  for (auto _ : state) {
+    const auto index = ProfileIndex::Load(kPaths[state.range(0)]);
+    benchmark::DoNotOptimize(index.get());
+  }
+}
+BENCHMARK(IndexOnce)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "vantor/Types.h"
@@ -16,6 +17,10 @@ void Clear();
 std::string Text();
 // Forgets every handle and pointer name and restarts the counters.
 void ResetNames();
+// The names handed out so far, to put back when a tool's own calls are done.
+struct SavedNames;
+std::shared_ptr<SavedNames> SaveNames();
+void RestoreNames(const SavedNames& saved);
 void AppendLine(std::string line);
 
 // Calls made while an object of this class lives are not logged: the host's own use of VESSEL

@@ -1,7 +1,8 @@
 // Induced drag, lift tables, airfoils and control surfaces (which share value holders, so a
 // missing key inherits the value read before it), and the ground settings.
 #include "check/AircraftCheck.h"
-#include "check/Values.h"
+#include "check/Format.h"
+#include "config/ProfileReaders.h"
 
 namespace check {
 namespace {
@@ -174,17 +175,18 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
                           ": its angle " + Number(previous) +
                           " is not positive, so the missing points count as (0, 0, 0) up to PT18");
     }
-    const IniEntry* entry = reader_.Entry(s, key);
-    if (given && userDrag && !ConvertTuple(entry->value, 4).supplied[3]) {
-      report_.Error(entry->line, key +
-                                     " has no fourth element: table drag is on (USER_DRAG=1), "
-                                     "so the point's drag coefficient is 0");
-    } else if (given && !userDrag && !fourthIgnoredReported &&
-               !ConvertTuple(entry->value, 3).extra.empty()) {
+    const ProfileRead* fourth = reader_.Read(s, key, ProfileValueKind::FourthElement);
+    const ProfileRead* read = reader_.Read(s, key, ProfileValueKind::Vector);
+    if (given && userDrag && fourth != nullptr && !fourth->parts[0].supplied) {
+      report_.Error(fourth->line, key +
+                                      " has no fourth element: table drag is on (USER_DRAG=1), "
+                                      "so the point's drag coefficient is 0");
+    } else if (given && !userDrag && !fourthIgnoredReported && read != nullptr &&
+               read->parts[2].ignored.find(',') != std::string::npos) {
       fourthIgnoredReported = true;
-      report_.Note(entry->line, key +
-                                    "'s fourth element is ignored: table drag is off "
-                                    "(USER_DRAG is not 1)");
+      report_.Note(read->line, key +
+                                   "'s fourth element is ignored: table drag is off "
+                                   "(USER_DRAG is not 1)");
     }
     if (count < 2) {
       firstAngles[count] = angle;
@@ -323,7 +325,7 @@ void AircraftCheck::CheckGround() {
     report_.Error(reader_.LineOf("BRAKES", "FACTOR"),
                   "FACTOR " + Number(*force) + " is negative: the brakes push");
   }
-  brakeKey_ = KeyCodeFromLetter(reader_.Text("BRAKES", "KEY").value_or(""));
+  brakeKey_ = KeyCodeFromLetter(reader_.Text("BRAKES", "KEY").value_or("").c_str());
   if (brakeKey_ == -1) {
     brakeKey_ = 0;  // "*" is no key
   }

@@ -1,7 +1,7 @@
 #include "check/AircraftCheck.h"
 
+#include "check/Format.h"
 #include "check/Lists.h"
-#include "check/Values.h"
 
 namespace check {
 

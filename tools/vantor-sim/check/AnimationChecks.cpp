@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "check/AircraftCheck.h"
+#include "check/Format.h"
 #include "check/Lists.h"
-#include "check/Values.h"
+#include "config/ProfileReaders.h"
 
 namespace check {
 namespace {
@@ -88,7 +89,7 @@ void AircraftCheck::CheckSequences() {
   for (; count < kCapacity; ++count) {
     const std::string section = Numbered("ANIM_SEQ_", count);
     const auto key = reader_.Text(section, "KEY");
-    const int code = KeyCodeFromLetter(key.value_or(""));
+    const int code = KeyCodeFromLetter(key.value_or("").c_str());
     if (code == 0) {
       std::string reason = "it has no KEY";
       if (key && key->empty()) {
@@ -159,7 +160,8 @@ void AircraftCheck::CheckComponents() {
     const std::string section = Numbered("ANIM_COMP_", count);
     const char* s = section.c_str();
     const auto groups = reader_.Text(s, "GROUPS");
-    if (!groups || ConvertIntList(*groups, 10).values.empty()) {
+    const ProfileRead* list = reader_.Read(s, "GROUPS", ProfileValueKind::IntegerList);
+    if (!groups || list == nullptr || list->integers.empty()) {
       ReportListEnd(reader_, "ANIM_COMP_", kCapacity, "animation components", count,
                     reader_.LineOf(s, "GROUPS"),
                     groups ? "its GROUPS has no entry" : "it has no GROUPS");
@@ -202,13 +204,13 @@ void AircraftCheck::CheckComponents() {
     const bool translate = typeText == "TRANSLATE";
     const bool scaling = typeText == "SCALE";
     if (reader_.Entry(s, "TYPE") != nullptr && !translate && !scaling) {
-      if (SameName(typeText, "TRANSLATE") || SameName(typeText, "SCALE")) {
+      if (SameProfileName(typeText, "TRANSLATE") || SameProfileName(typeText, "SCALE")) {
         report_.Warning(reader_.LineOf(s, "TYPE"),
                         "TYPE '" + typeText +
                             "' builds a rotation: only TRANSLATE and SCALE in "
                             "capitals are recognised");
-      } else if (!typeText.empty() && !SameName(typeText, "ROTATE") &&
-                 !SameName(typeText, "ROTATION")) {
+      } else if (!typeText.empty() && !SameProfileName(typeText, "ROTATE") &&
+                 !SameProfileName(typeText, "ROTATION")) {
         report_.Warning(reader_.LineOf(s, "TYPE"),
                         "TYPE '" + typeText +
                             "' is neither TRANSLATE nor SCALE: the component "

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "check/IniDocument.h"
+#include "config/ProfileIndex.h"
 
 namespace check {
 namespace {
@@ -190,7 +190,7 @@ char Lower(char c) {
 }  // namespace
 
 std::optional<unsigned> IndexAfter(std::string_view name, std::string_view prefix) {
-  if (name.size() <= prefix.size() || !SameName(name.substr(0, prefix.size()), prefix)) {
+  if (name.size() <= prefix.size() || !SameProfileName(name.substr(0, prefix.size()), prefix)) {
     return std::nullopt;
   }
   const std::string_view digits = name.substr(prefix.size());
@@ -209,7 +209,7 @@ std::optional<unsigned> IndexAfter(std::string_view name, std::string_view prefi
 
 std::optional<Catalogue::Match> Catalogue::FindSection(std::string_view name) const {
   for (const SectionRule& rule : sections) {
-    if (!rule.numbered && SameName(name, rule.name)) {
+    if (!rule.numbered && SameProfileName(name, rule.name)) {
       return Match{&rule, std::nullopt};
     }
     if (rule.numbered) {
@@ -223,7 +223,7 @@ std::optional<Catalogue::Match> Catalogue::FindSection(std::string_view name) co
 
 const KeyRule* Catalogue::FindKey(const SectionRule& rule, std::string_view key) {
   for (const KeyRule& known : rule.keys) {
-    if (SameName(key, known.name)) {
+    if (SameProfileName(key, known.name)) {
       return &known;
     }
   }

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
+#include "check/Format.h"
 #include "check/Lists.h"
-#include "check/Values.h"
 
 namespace check {
 
-void CheckFlightPlan(const ValueReader& reader) {
+void CheckFlightPlan(const FileReads& reader) {
   constexpr int kCapacity = 20;
   Report& report = reader.report();
   int count = 0;
@@ -20,9 +20,10 @@ void CheckFlightPlan(const ValueReader& reader) {
                     description ? "its DESCRIPTION is empty" : "it has no DESCRIPTION");
       break;
     }
-    const IniEntry* position = reader.Entry(section, "POSITION");
-    if (position == nullptr || position->value.empty() ||
-        !ConvertTuple(position->value, 3).Complete()) {
+    const ProfileIndex::Entry* position = reader.Entry(section, "POSITION");
+    const ProfileRead* placed = reader.Read(section, "POSITION", ProfileValueKind::Vector);
+    if (position == nullptr || position->value.empty() || placed == nullptr ||
+        placed->defaultStayed) {
       // Worse than an unread section: a waypoint the author wrote out is dropped.
       report.Error(reader.LineOf(section, "POSITION"),
                    "[" + section + "] " +

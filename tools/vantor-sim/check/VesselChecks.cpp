@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "check/AircraftCheck.h"
+#include "check/Format.h"
 #include "check/Lists.h"
-#include "check/Values.h"
 
 namespace check {
 namespace {
