@@ -1,6 +1,9 @@
 #include "config/ProfileIndex.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 namespace {
@@ -11,9 +14,15 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
 }
 
-bool IsLineEnd(char c) {
-  return c == '\n' || c == '\r' || c == '\0';
-}
+// Bytes the line splitter stops at: line ends and '='.
+constexpr unsigned char kPlain = 0;
+constexpr auto kByteClass = [] {
+  std::array<unsigned char, 256> classes{};
+  for (const char c : {'\n', '\r', '\0', '='}) {
+    classes[static_cast<unsigned char>(c)] = 1;
+  }
+  return classes;
+}();
 
 std::string_view Trimmed(std::string_view view) {
   while (!view.empty() && IsBlank(view.front())) {
@@ -54,11 +63,14 @@ std::string FoldedSection(std::string_view name) {
   return folded;
 }
 
-std::string FoldedKey(std::uint32_t section, std::string_view key) {
-  std::string folded(reinterpret_cast<const char*>(&section), sizeof section);
+std::string FoldedKey(std::string_view key) {
+  std::string folded;
   AppendFolded(folded, key);
   return folded;
 }
+
+// Up to this many keys a section is searched by comparing names, beyond it through a hash.
+constexpr std::size_t kScannedSection = 16;
 
 }  // namespace
 
@@ -91,6 +103,16 @@ std::unique_ptr<ProfileIndex> ProfileIndex::Load(const char* path) {
   std::unique_ptr<ProfileIndex> index;
   try {
     std::string text;
+    // Read straight into place when the file tells its size; a file that grows meanwhile is
+    // still read whole.
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+      const long size = std::ftell(file);
+      std::rewind(file);
+      if (size > 0) {
+        text.resize(static_cast<std::size_t>(size));
+        text.resize(std::fread(text.data(), 1, text.size(), file));
+      }
+    }
     char chunk[65536];
     std::size_t count = 0;
     while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
@@ -113,24 +135,47 @@ void ProfileIndex::Parse() {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") {
     text.remove_prefix(3);
   }
+  // Most lines are keys: room for them all at once, instead of growing the list line by line.
+  entries_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  // Most files end their lines with LF alone; their lines are found by the fastest search.
+  const bool onlyLineFeeds = text.find('\r') == text.npos && text.find('\0') == text.npos;
   int number = 0;
-  std::size_t position = 0;
-  while (position < text.size()) {
-    std::size_t end = position;
-    while (end < text.size() && !IsLineEnd(text[end])) {
-      ++end;
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p < end) {
+    const char* const start = p;
+    const char* equals = nullptr;
+    if (onlyLineFeeds) {
+      const void* feed = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+      p = feed != nullptr ? static_cast<const char*>(feed) : end;
+      equals =
+          static_cast<const char*>(std::memchr(start, '=', static_cast<std::size_t>(p - start)));
+    } else {
+      // One pass over the line finds its end and its first '='.
+      for (;;) {
+        while (p < end && kByteClass[static_cast<unsigned char>(*p)] == kPlain) {
+          ++p;
+        }
+        if (p == end || *p != '=') {
+          break;
+        }
+        if (equals == nullptr) {
+          equals = p;
+        }
+        ++p;
+      }
     }
-    AddLine(Trimmed(text.substr(position, end - position)), ++number);
-    position = end;
-    if (position < text.size()) {
-      const bool crlf =
-          text[position] == '\r' && position + 1 < text.size() && text[position + 1] == '\n';
-      position += crlf ? 2 : 1;
+    const std::string_view line(start, static_cast<std::size_t>(p - start));
+    AddLine(line, equals != nullptr ? static_cast<std::size_t>(equals - start) : line.npos,
+            ++number);
+    if (p < end) {
+      p += *p == '\r' && p + 1 < end && p[1] == '\n' ? 2 : 1;
     }
   }
 }
 
-void ProfileIndex::AddLine(std::string_view line, int number) {
+void ProfileIndex::AddLine(std::string_view untrimmed, std::size_t equals, int number) {
+  const std::string_view line = Trimmed(untrimmed);
   if (line.empty() || line.front() == ';') {
     return;
   }
@@ -151,11 +196,12 @@ void ProfileIndex::AddLine(std::string_view line, int number) {
     sections_.push_back(section);
     return;
   }
-  const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos) {
     strayLines_.push_back({line, number});
     return;
   }
+  // From the untrimmed line's '=' to the trimmed line's.
+  equals -= static_cast<std::size_t>(line.data() - untrimmed.data());
   if (sections_.empty()) {
     sections_.push_back(Section{});
     sectionByName_.emplace(FoldedSection(""), 0);
@@ -167,10 +213,6 @@ void ProfileIndex::AddLine(std::string_view line, int number) {
   entry.value = Unquoted(Trimmed(line.substr(equals + 1)));
   entry.line = number;
   entry.section = sectionIndex;
-  if (!section.repeated) {
-    entryByName_.emplace(FoldedKey(sectionIndex, entry.key),
-                         static_cast<std::uint32_t>(entries_.size()));
-  }
   entries_.push_back(entry);
   ++section.entryCount;
 }
@@ -182,16 +224,35 @@ const ProfileIndex::Section* ProfileIndex::FindSection(std::string_view section)
 
 const ProfileIndex::Entry* ProfileIndex::Find(std::string_view section,
                                               std::string_view key) const {
-  const auto foundSection = sectionByName_.find(FoldedSection(section));
-  if (foundSection == sectionByName_.end()) {
+  const auto found = sectionByName_.find(FoldedSection(section));
+  return found != sectionByName_.end() ? FindInSection(found->second, key) : nullptr;
+}
+
+const ProfileIndex::Entry* ProfileIndex::FindInSection(std::uint32_t index,
+                                                       std::string_view key) const {
+  const Section& section = sections_[index];
+  const std::size_t end = section.firstEntry + section.entryCount;
+  if (section.entryCount <= kScannedSection) {
+    for (std::size_t i = section.firstEntry; i < end; ++i) {
+      if (SameProfileName(entries_[i].key, key)) {
+        return &entries_[i];
+      }
+    }
     return nullptr;
   }
-  const auto found = entryByName_.find(FoldedKey(foundSection->second, key));
-  return found != entryByName_.end() ? &entries_[found->second] : nullptr;
+  auto [keys, fresh] = keysBySection_.try_emplace(index);
+  if (fresh) {
+    keys->second.reserve(section.entryCount);
+    for (std::size_t i = section.firstEntry; i < end; ++i) {
+      keys->second.emplace(FoldedKey(entries_[i].key), static_cast<std::uint32_t>(i));
+    }
+  }
+  const auto found = keys->second.find(FoldedKey(key));
+  return found != keys->second.end() ? &entries_[found->second] : nullptr;
 }
 
 bool ProfileIndex::IsFirstOfName(std::size_t entryIndex) const {
   const Entry& entry = entries_[entryIndex];
-  const auto found = entryByName_.find(FoldedKey(entry.section, entry.key));
-  return found != entryByName_.end() && found->second == entryIndex;
+  const Section& section = sections_[entry.section];
+  return !section.repeated && FindInSection(entry.section, entry.key) == &entry;
 }

@@ -24,8 +24,10 @@
 // Names. Section and key names, in the file and in the call, are trimmed of blanks and compared
 // without regard to ASCII case.
 //
-// Cost. Reading indexes every section and key once: time and memory linear in the file's size.
-// A lookup is then a hash probe.
+// Cost. Reading splits the file into lines and hashes the section names once: time and memory
+// linear in the file's size. A section's keys are hashed the first time a lookup searches a
+// large section (a small one is scanned), so a lookup is a hash probe, and a section nobody asks
+// for costs nothing beyond the reading.
 #pragma once
 
 #include <cstddef>
@@ -80,15 +82,20 @@ class ProfileIndex {
 
  private:
   void Parse();
-  void AddLine(std::string_view line, int number);
+  // equals: where the line's first '=' is, or npos.
+  void AddLine(std::string_view line, std::size_t equals, int number);
 
   std::string text_;
   std::vector<Section> sections_;
   std::vector<Entry> entries_;
   std::vector<StrayLine> strayLines_;
-  // Folded names: the section's, and the section's index with the key's, to their indexes.
+  const Entry* FindInSection(std::uint32_t section, std::string_view key) const;
+
+  // Folded section names to their indexes; per searched large section, folded key names to the
+  // index of the first entry of the name.
   std::unordered_map<std::string, std::uint32_t> sectionByName_;
-  std::unordered_map<std::string, std::uint32_t> entryByName_;
+  mutable std::unordered_map<std::uint32_t, std::unordered_map<std::string, std::uint32_t>>
+      keysBySection_;
 };
 
 // Whether two names are the same for the lookup: trimmed, ASCII case ignored.

@@ -282,6 +282,11 @@ std::string NearestName(std::string_view name, const std::vector<std::string>& n
   std::string best;
   std::size_t bestDistance = allowed + 1;
   for (const std::string& candidate : names) {
+    // The distance is at least the difference in length: most names are settled by that.
+    const std::size_t shorter = std::min(name.size(), candidate.size());
+    if (std::max(name.size(), candidate.size()) - shorter >= bestDistance) {
+      continue;
+    }
     const std::size_t distance = EditDistance(name, candidate);
     if (distance < bestDistance) {
       best = candidate;
