@@ -26,6 +26,8 @@ struct ProfileRead {
   std::string raw;             // the whole value, trimmed and unquoted
   bool cut = false;            // the value, or the text stored, was cut to fit
   bool defaultStayed = false;  // the destination kept all or part of what it held
+  // Where the value went: reads into one destination pass on what an earlier read left there.
+  const void* destination = nullptr;
 
   // What the destination holds after the read, by kind.
   double numbers[3] = {0.0, 0.0, 0.0};  // Number, FourthElement: [0]; Vector: x, y, z

@@ -145,6 +145,7 @@ bool ReadProfileInt(const char* path, const char* section, const char* key, int&
   }
   if (gObserver != nullptr) {
     ProfileRead read = StartRead(path, section, key, ProfileValueKind::Integer);
+    read.destination = &value;
     read.defaultStayed = !read.found || read.raw.empty();
     read.integer = value;
     if (!read.defaultStayed) {
@@ -167,6 +168,7 @@ bool ReadProfileDouble(const char* path, const char* section, const char* key, d
   }
   if (gObserver != nullptr) {
     ProfileRead read = StartRead(path, section, key, ProfileValueKind::Number);
+    read.destination = &value;
     read.defaultStayed = !given;
     read.numbers[0] = value;
     read.parts[0] = NumberPart(text, given);
@@ -190,6 +192,7 @@ bool ReadProfileVector(const char* path, const char* section, const char* key, V
   }
   if (gObserver != nullptr) {
     ProfileRead read = StartRead(path, section, key, ProfileValueKind::Vector);
+    read.destination = &value;
     for (int i = 0; i < 3; ++i) {
       read.numbers[i] = *destinations[i];
       if (read.found) {
@@ -217,6 +220,7 @@ bool ReadProfileFourthElement(const char* path, const char* section, const char*
   }
   if (gObserver != nullptr) {
     ProfileRead read = StartRead(path, section, key, ProfileValueKind::FourthElement);
+    read.destination = &value;
     read.numbers[0] = value;
     read.parts[0] = NumberPart(components[3].text, components[3].supplied);
     read.parts[0].cut = components[3].cut;
@@ -246,6 +250,7 @@ int ReadProfileString(const char* path, const char* section, const char* key, ch
   const int count = static_cast<int>(CopyText(buffer, size, found ? text : current));
   if (gObserver != nullptr) {
     ProfileRead read = StartRead(path, section, key, ProfileValueKind::Text);
+    read.destination = buffer;
     read.defaultStayed = !found;
     read.text = buffer;
     read.cut = read.cut || (found && std::strlen(text) > size - 1);
@@ -290,6 +295,7 @@ int ReadProfileIntList(const char* path, const char* section, const char* key, i
   }
   if (gObserver != nullptr) {
     ProfileRead read = StartRead(path, section, key, ProfileValueKind::IntegerList);
+    read.destination = values;
     read.defaultStayed = !read.found;
     read.integers.assign(values, values + stored);
     read.entries = std::move(entries);

@@ -9,19 +9,6 @@ namespace {
 
 constexpr int kMaxPoints = 19;
 
-// A value holder shared by several sections: remembers what it holds and who gave it.
-struct Holder {
-  bool set = false;
-  Vec3 vector{};
-  double scalar = 0.0;
-  std::string from;  // "[ELEVATOR] AREA"
-  bool isVector = false;
-
-  std::string Text() const {
-    return isVector ? VectorText(vector[0], vector[1], vector[2]) : Number(scalar);
-  }
-};
-
 std::string PointKey(int index) {
   return "PT" + std::to_string(index);
 }
@@ -217,25 +204,21 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
   CheckLiftTable("VLIFT", "wing", userDragVertical_);
   CheckLiftTable("HLIFT", "fin", userDragHorizontal_);
 
-  Holder position;
-  position.isVector = true;
-  Holder area;
-  Holder chord;
-  Holder aspect;
-  Holder lift;
-  // Reads a key into its holder; returns the text of an inherited value, or empty.
-  auto read = [&](const char* section, const char* key, Holder& holder) -> std::string {
-    if (reader_.Given(section, key)) {
-      holder.set = true;
-      holder.from = "[" + std::string(section) + "] " + key;
-      if (holder.isVector) {
-        reader_.Vector(section, key, holder.vector);
-      } else {
-        holder.scalar = *reader_.Scalar(section, key);
-      }
+  // What a surface's key that is missing keeps: the value an earlier section's read left in the
+  // shared holder, as the module's reads show it; empty when the key is given or nothing was.
+  auto inheritedText = [&](const char* section, const char* key) -> std::string {
+    const ProfileRead* read = reader_.NumberRead(section, key);
+    if (read == nullptr || (read->found && !read->raw.empty())) {
       return {};
     }
-    return holder.set ? holder.from + " " + holder.Text() : std::string();
+    const ProfileRead* from = reader_.InheritedFrom(*read);
+    if (from == nullptr) {
+      return {};
+    }
+    const std::string value = read->kind == ProfileValueKind::Vector
+                                  ? VectorText(read->numbers[0], read->numbers[1], read->numbers[2])
+                                  : Number(read->numbers[0]);
+    return "[" + from->section + "] " + from->key + " " + value;
   };
   auto positive = [&](const char* section, const char* key, const char* what) {
     if (const auto value = reader_.Scalar(section, key); value && *value <= 0.0) {
@@ -250,9 +233,7 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
                   "[WING] missing: the wing airfoil gets no offset, area, chord or aspect "
                   "ratio");
   }
-  for (auto [key, holder] : {std::pair{"OFFSET", &position}, std::pair{"AREA", &area},
-                             std::pair{"CHORD", &chord}, std::pair{"ASPECT_RATIO", &aspect}}) {
-    read("WING", key, *holder);
+  for (const char* key : {"OFFSET", "AREA", "CHORD", "ASPECT_RATIO"}) {
     if (reader_.HasSection("WING")) {
       Missing("WING", key, Severity::Error, "it has no default");
     }
@@ -262,14 +243,11 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
   positive("WING", "ASPECT_RATIO", "the wing has no span");
 
   // Everything after the wing inherits what the section before left in the holder.
-  struct Read {
-    const char* key;
-    Holder* holder;
-  };
-  auto surface = [&](const char* section, const char* name, std::initializer_list<Read> reads) {
+  auto surface = [&](const char* section, const char* name,
+                     std::initializer_list<const char*> keys) {
     std::string inheritedAll;
-    for (const Read& r : reads) {
-      const std::string inherited = read(section, r.key, *r.holder);
+    for (const char* key : keys) {
+      const std::string inherited = inheritedText(section, key);
       if (inherited.empty()) {
         continue;
       }
@@ -277,7 +255,7 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
         inheritedAll += (inheritedAll.empty() ? "" : ", ") + inherited;
       } else {
         report_.Warning(reader_.SectionLine(section),
-                        "[" + std::string(section) + "] " + r.key + " missing: the " + name +
+                        "[" + std::string(section) + "] " + key + " missing: the " + name +
                             (std::string(name) == "flaps" ? " get " : " gets ") + inherited);
       }
     }
@@ -286,8 +264,7 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
                              " is still made, with " + inheritedAll);
     }
   };
-  surface("FIN", "fin",
-          {{"OFFSET", &position}, {"AREA", &area}, {"CHORD", &chord}, {"ASPECT_RATIO", &aspect}});
+  surface("FIN", "fin", {"OFFSET", "AREA", "CHORD", "ASPECT_RATIO"});
   positive("FIN", "AREA", "the fin has no lifting surface");
   positive("FIN", "CHORD", "the fin has no chord");
   positive("FIN", "ASPECT_RATIO", "the fin has no span");
@@ -300,12 +277,11 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
                   "[ELEVATOR] missing: its LIFT has no default, and every later surface "
                   "without LIFT inherits it");
   }
-  surface("ELEVATOR", "elevator", {{"OFFSET", &position}, {"AREA", &area}, {"LIFT", &lift}});
-  surface("RUDDER", "rudder", {{"OFFSET", &position}, {"AREA", &area}, {"LIFT", &lift}});
-  surface("AILERON", "left aileron",
-          {{"AREA", &area}, {"LIFT", &lift}, {"LEFT_OFFSET", &position}});
-  surface("AILERON", "right aileron", {{"RIGHT_OFFSET", &position}});
-  surface("FLAPS", "flaps", {{"OFFSET", &position}, {"AREA", &area}, {"LIFT", &lift}});
+  surface("ELEVATOR", "elevator", {"OFFSET", "AREA", "LIFT"});
+  surface("RUDDER", "rudder", {"OFFSET", "AREA", "LIFT"});
+  surface("AILERON", "left aileron", {"AREA", "LIFT", "LEFT_OFFSET"});
+  surface("AILERON", "right aileron", {"RIGHT_OFFSET"});
+  surface("FLAPS", "flaps", {"OFFSET", "AREA", "LIFT"});
   for (const char* section : {"ELEVATOR", "RUDDER", "AILERON", "FLAPS"}) {
     if (const auto value = reader_.Scalar(section, "AREA"); value && *value < 0.0) {
       report_.Error(reader_.LineOf(section, "AREA"), "AREA " + Number(*value) + " is negative");

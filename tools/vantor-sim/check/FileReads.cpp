@@ -71,6 +71,23 @@ const ProfileRead* FileReads::Read(std::string_view section, std::string_view ke
   return found != firstRead_.end() ? &reads_[found->second] : nullptr;
 }
 
+const ProfileRead* FileReads::NumberRead(std::string_view section, std::string_view key) const {
+  const ProfileRead* read = Read(section, key, ProfileValueKind::Number);
+  return read != nullptr ? read : Read(section, key, ProfileValueKind::Vector);
+}
+
+const ProfileRead* FileReads::InheritedFrom(const ProfileRead& read) const {
+  if (!read.defaultStayed || read.destination == nullptr) {
+    return nullptr;
+  }
+  for (std::size_t i = static_cast<std::size_t>(&read - reads_.data()); i-- > 0;) {
+    if (reads_[i].destination == read.destination && !reads_[i].defaultStayed) {
+      return &reads_[i];
+    }
+  }
+  return nullptr;
+}
+
 std::optional<double> FileReads::Scalar(std::string_view section, std::string_view key) const {
   const ProfileRead* read = Read(section, key, ProfileValueKind::Number);
   if (read == nullptr || read->defaultStayed) {

@@ -41,6 +41,11 @@ class FileReads {
   // The module's first read of the key as this kind, or null when it made none.
   const ProfileRead* Read(std::string_view section, std::string_view key,
                           ProfileValueKind kind) const;
+  // The module's read of a number or vector key, whichever kind it was read as.
+  const ProfileRead* NumberRead(std::string_view section, std::string_view key) const;
+  // For a read that kept its destination's value: the last read before it that gave that
+  // destination a value (a shared holder passes values from section to section), or null.
+  const ProfileRead* InheritedFrom(const ProfileRead& read) const;
   // The values the module got, when it read the key as that kind and the key gave one.
   std::optional<double> Scalar(std::string_view section, std::string_view key) const;
   std::optional<long long> Integer(std::string_view section, std::string_view key) const;
