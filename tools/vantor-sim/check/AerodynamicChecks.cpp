@@ -10,7 +10,7 @@ namespace {
 constexpr int kMaxPoints = 19;
 
 std::string PointKey(int index) {
-  return "PT" + std::to_string(index);
+  return std::string("PT") + std::to_string(index);
 }
 
 }  // namespace
@@ -83,7 +83,7 @@ void AircraftCheck::CheckInducedDrag() {
     if (const auto value = reader_.Integer(table, "USER_DRAG");
         value && *value != 0 && *value != 1) {
       report_.Warning(reader_.LineOf(table, "USER_DRAG"),
-                      "USER_DRAG " + std::to_string(*value) +
+                      std::string("USER_DRAG ") + std::to_string(*value) +
                           " does not switch table drag on; only exactly 1 does");
     }
   }
@@ -95,7 +95,7 @@ void AircraftCheck::CheckInducedDrag() {
                     "WAVE_DRAG is given without MACH_NUMBERS: the wave drag starts at Mach 0");
   } else if (machGiven && !(mach[0] < mach[1] && mach[1] <= mach[2])) {
     report_.Warning(reader_.LineOf("AIRCRAFT", "MACH_NUMBERS"),
-                    "MACH_NUMBERS " + VectorText(mach[0], mach[1], mach[2]) +
+                    std::string("MACH_NUMBERS ") + VectorText(mach[0], mach[1], mach[2]) +
                         " should rise: M1 below M2, M2 not above M3");
   }
 }
@@ -103,7 +103,7 @@ void AircraftCheck::CheckInducedDrag() {
 void AircraftCheck::CheckLiftTable(const char* section, const char* surface, bool userDrag) {
   const std::string s = section;
   if (!reader_.HasSection(s)) {
-    report_.Error(0, "[" + s + "] missing: the " + surface +
+    report_.Error(0, std::string("[") + s + "] missing: the " + surface +
                          "'s lift table is 19 points at 0 degrees, so it makes no lift");
     return;
   }
@@ -114,8 +114,9 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
     }
   }
   if (lastGiven < 0) {
-    report_.Error(reader_.SectionLine(s),
-                  "[" + s + "] has no points (PT0 to PT18): the " + surface + " makes no lift");
+    report_.Error(
+        reader_.SectionLine(s),
+        std::string("[") + s + "] has no points (PT0 to PT18): the " + surface + " makes no lift");
     return;
   }
   int count = 0;
@@ -132,13 +133,13 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
     const double angle = point[0];
     if (count > 0 && angle < previous) {
       if (given) {
-        report_.Warning(reader_.LineOf(s, key), key + " angle " + Number(angle) +
-                                                    " is less than the " + Number(previous) +
-                                                    " before it: the table ends here with " +
-                                                    std::to_string(count) + " points");
+        report_.Warning(reader_.LineOf(s, key),
+                        key + " angle " + Number(angle) + std::string(" is less than the ") +
+                            Number(previous) + " before it: the table ends here with " +
+                            std::to_string(count) + " points");
       } else if (lastGiven > k) {
         report_.Warning(reader_.SectionLine(s),
-                        "[" + s + "] " + key +
+                        std::string("[") + s + "] " + key +
                             " missing: it reads as (0, 0, 0), an angle below "
                             "the " +
                             Number(previous) + " before it, so the table ends with " +
@@ -153,13 +154,14 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
       break;
     }
     if (!given && k <= lastGiven) {
-      report_.Warning(reader_.SectionLine(s),
-                      "[" + s + "] " + key + " missing: it counts as the point (0, 0, 0)");
+      report_.Warning(reader_.SectionLine(s), std::string("[") + s + "] " + key +
+                                                  " missing: it counts as the point (0, 0, 0)");
     } else if (!given && count > 0 && k == lastGiven + 1) {
       zeroTail = true;
       report_.Warning(reader_.SectionLine(s),
-                      "[" + s + "] the table does not end after PT" + std::to_string(lastGiven) +
-                          ": its angle " + Number(previous) +
+                      std::string("[") + s + "] the table does not end after PT" +
+                          std::to_string(lastGiven) + std::string(": its angle ") +
+                          Number(previous) +
                           " is not positive, so the missing points count as (0, 0, 0) up to PT18");
     }
     const ProfileRead* fourth = reader_.Read(s, key, ProfileValueKind::FourthElement);
@@ -185,18 +187,18 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
   }
   if (count < 2) {
     report_.Error(reader_.SectionLine(s),
-                  "[" + s + "] has " + std::to_string(count) +
+                  std::string("[") + s + "] has " + std::to_string(count) +
                       " point: with fewer than two the lift does not change with the angle");
     return;
   }
   if (firstAngles[0] == firstAngles[1]) {
-    report_.Warning(reader_.SectionLine(s), "[" + s + "] starts with two points at the angle " +
-                                                Number(firstAngles[0]) +
-                                                ": below it the lift cannot be extrapolated");
+    report_.Warning(reader_.SectionLine(s),
+                    std::string("[") + s + "] starts with two points at the angle " +
+                        Number(firstAngles[0]) + ": below it the lift cannot be extrapolated");
   } else if (lastAngles[0] == lastAngles[1] && !zeroTail) {
-    report_.Warning(reader_.SectionLine(s), "[" + s + "] ends with two points at the angle " +
-                                                Number(lastAngles[1]) +
-                                                ": above it the lift cannot be extrapolated");
+    report_.Warning(reader_.SectionLine(s),
+                    std::string("[") + s + "] ends with two points at the angle " +
+                        Number(lastAngles[1]) + ": above it the lift cannot be extrapolated");
   }
 }
 
@@ -218,7 +220,7 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
     const std::string value = read->kind == ProfileValueKind::Vector
                                   ? VectorText(read->numbers[0], read->numbers[1], read->numbers[2])
                                   : Number(read->numbers[0]);
-    return "[" + from->section + "] " + from->key + " " + value;
+    return std::string("[") + from->section + "] " + from->key + " " + value;
   };
   auto positive = [&](const char* section, const char* key, const char* what) {
     if (const auto value = reader_.Scalar(section, key); value && *value <= 0.0) {
@@ -255,13 +257,13 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
         inheritedAll += (inheritedAll.empty() ? "" : ", ") + inherited;
       } else {
         report_.Warning(reader_.SectionLine(section),
-                        "[" + std::string(section) + "] " + key + " missing: the " + name +
-                            (std::string(name) == "flaps" ? " get " : " gets ") + inherited);
+                        std::string("[") + std::string(section) + "] " + key + " missing: the " +
+                            name + (std::string(name) == "flaps" ? " get " : " gets ") + inherited);
       }
     }
     if (!inheritedAll.empty()) {
-      report_.Warning(0, "[" + std::string(section) + "] missing: the " + name +
-                             " is still made, with " + inheritedAll);
+      report_.Warning(0, std::string("[") + std::string(section) + "] missing: the " + name +
+                             std::string(" is still made, with ") + inheritedAll);
     }
   };
   surface("FIN", "fin", {"OFFSET", "AREA", "CHORD", "ASPECT_RATIO"});
@@ -284,7 +286,8 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
   surface("FLAPS", "flaps", {"OFFSET", "AREA", "LIFT"});
   for (const char* section : {"ELEVATOR", "RUDDER", "AILERON", "FLAPS"}) {
     if (const auto value = reader_.Scalar(section, "AREA"); value && *value < 0.0) {
-      report_.Error(reader_.LineOf(section, "AREA"), "AREA " + Number(*value) + " is negative");
+      report_.Error(reader_.LineOf(section, "AREA"),
+                    std::string("AREA ") + Number(*value) + " is negative");
     }
   }
 }
@@ -293,13 +296,13 @@ void AircraftCheck::CheckGround() {
   Missing("STEERING", "FRICTION", Severity::Note, "the module uses (0.05, 0.8, 0)");
   if (const auto speed = reader_.Scalar("STEERING", "SPEED"); speed && *speed <= 0.0) {
     report_.Warning(reader_.LineOf("STEERING", "SPEED"),
-                    "SPEED " + Number(*speed) +
+                    std::string("SPEED ") + Number(*speed) +
                         " is not positive: the steering force fades out over it, so there is "
                         "none; the nose wheel only turns");
   }
   if (const auto force = reader_.Scalar("BRAKES", "FACTOR"); force && *force < 0.0) {
     report_.Error(reader_.LineOf("BRAKES", "FACTOR"),
-                  "FACTOR " + Number(*force) + " is negative: the brakes push");
+                  std::string("FACTOR ") + Number(*force) + " is negative: the brakes push");
   }
   brakeKey_ = KeyCodeFromLetter(reader_.Text("BRAKES", "KEY").value_or("").c_str());
   if (brakeKey_ == -1) {

@@ -32,7 +32,7 @@ Report CheckAircraft(const std::string& root, const std::string& name,
   Report report;
   CheckStructure(*file, AircraftCatalogue(), report);
   if (name.size() > kLongestVesselName) {
-    report.Error(0, "the vessel name has " + std::to_string(name.size()) +
+    report.Error(0, std::string("the vessel name has ") + std::to_string(name.size()) +
                         " characters: the module finds the files of names up to 41 characters "
                         "only");
     return report;
@@ -68,7 +68,7 @@ class TextRoot {
  public:
   TextRoot(std::string_view text, const std::string& file) {
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    root_ = fs::temp_directory_path() / ("vantor-check-" + std::to_string(stamp));
+    root_ = fs::temp_directory_path() / (std::string("vantor-check-") + std::to_string(stamp));
     fs::create_directories((root_ / file).parent_path());
     std::ofstream(root_ / file, std::ios::binary) << text;
   }

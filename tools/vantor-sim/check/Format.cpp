@@ -11,11 +11,14 @@ std::string Number(double value) {
 }
 
 std::string VectorText(double x, double y, double z) {
-  return "(" + Number(x) + ", " + Number(y) + ", " + Number(z) + ")";
+  return std::string("(") + Number(x) + ", " + Number(y) + ", " + Number(z) + ")";
 }
 
 std::string Quoted(std::string_view text) {
-  return "'" + std::string(text) + "'";
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted.append(1, '\'').append(text).append(1, '\'');
+  return quoted;
 }
 
 }  // namespace check

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <string>
 
+#include "check/Format.h"
+
 namespace check {
 namespace {
 
@@ -47,15 +49,15 @@ void CheckUnknownKey(const ProfileIndex::Entry& entry, const SectionRule& rule,
     names.push_back("PT0");
   }
   const std::string key(entry.key);
-  std::string message = "unknown key " + key + " in [" + std::string(section) +
+  std::string message = std::string("unknown key ") + key + " in [" + std::string(section) +
                         "]: the module never "
                         "reads it";
   const std::string nearest = NearestName(key, names);
   const std::string home = SectionsOfKey(catalogue, key);
   if (!nearest.empty()) {
-    message += "; did you mean " + nearest + "?";
+    message += std::string("; did you mean ") + nearest + "?";
   } else if (!home.empty()) {
-    message += " (it is read in " + home + ")";
+    message += std::string(" (it is read in ") + home + ")";
   }
   report.Warning(entry.line, message);
 }
@@ -95,8 +97,8 @@ void CheckSectionKeys(const ProfileIndex& file, const ProfileIndex::Section& sec
 
 void CheckStructure(const ProfileIndex& file, const Catalogue& catalogue, Report& report) {
   for (const ProfileIndex::StrayLine& stray : file.strayLines()) {
-    report.Warning(stray.line, "'" + std::string(stray.text) +
-                                   "' is not a section, a key=value line or a comment: the "
+    report.Warning(stray.line, Quoted(stray.text) +
+                                   " is not a section, a key=value line or a comment: the "
                                    "module skips it");
   }
   for (const ProfileIndex::Section& section : file.sections()) {
@@ -115,7 +117,7 @@ void CheckStructure(const ProfileIndex& file, const Catalogue& catalogue, Report
       continue;
     }
     if (section.repeated) {
-      report.Warning(section.line, "[" + name + "] repeats the section of line " +
+      report.Warning(section.line, std::string("[") + name + "] repeats the section of line " +
                                        std::to_string(file.FindSection(name)->line) +
                                        ": the module reads only the first, everything here is "
                                        "ignored");
@@ -123,10 +125,11 @@ void CheckStructure(const ProfileIndex& file, const Catalogue& catalogue, Report
     }
     const auto match = catalogue.FindSection(name);
     if (!match) {
-      std::string message = "unknown section [" + name + "]: the module never reads it";
+      std::string message =
+          std::string("unknown section [") + name + "]: the module never reads it";
       const std::string nearest = NearestName(name, SectionCandidates(catalogue, name));
       if (!nearest.empty()) {
-        message += "; did you mean [" + nearest + "]?";
+        message += std::string("; did you mean [") + nearest + "]?";
       }
       report.Warning(section.line, message);
       continue;

@@ -62,7 +62,8 @@ class Findings {
                                  check::Number(read_.numbers[0]));
     }
     if (const std::string_view rest = Trim(ignored.substr(glued)); !rest.empty()) {
-      Add(Severity::Note, "the text after the first blank, " + Quoted(rest) + ", is ignored");
+      Add(Severity::Note,
+          std::string("the text after the first blank, ") + Quoted(rest) + ", is ignored");
     }
   }
 
@@ -106,13 +107,14 @@ class Findings {
       std::string_view ignored = Trim(part.ignored);
       if (!part.number) {
         Add(Severity::Error, std::string("the ") + kOrdinals[i] +
-                                 " component is not a number: " + "the module reads 0");
+                                 std::string(" component is not a number: ") +
+                                 "the module reads 0");
         continue;
       }
       if (i == 2 && !ignored.empty() && ignored.front() == ',') {
         if (extraNote) {
-          Add(Severity::Note,
-              "only three components are used; " + Quoted(Trim(ignored.substr(1))) + " is ignored");
+          Add(Severity::Note, std::string("only three components are used; ") +
+                                  Quoted(Trim(ignored.substr(1))) + " is ignored");
         }
         continue;
       }
@@ -127,7 +129,7 @@ class Findings {
       }
     }
     if (const std::string_view after = Trim(read_.afterClose); !after.empty()) {
-      Add(Severity::Warning, "the text after ')', " + Quoted(after) + ", is ignored");
+      Add(Severity::Warning, std::string("the text after ')', ") + Quoted(after) + ", is ignored");
     }
     if (!missing.empty()) {
       Add(Severity::Error, Quoted(read_.raw) + " lacks its " + missing + " component (" + shape +
@@ -138,7 +140,7 @@ class Findings {
   void Text() {
     // A value cut by the lookup is reported once, beside every kind.
     if (read_.text.size() < std::min<std::size_t>(read_.raw.size(), kProfileValueSize - 1)) {
-      Add(Severity::Warning, "is " + std::to_string(read_.raw.size()) +
+      Add(Severity::Warning, std::string("is ") + std::to_string(read_.raw.size()) +
                                  " characters long: only the first " +
                                  std::to_string(read_.text.size()) + " are kept");
     }
@@ -165,8 +167,8 @@ class Findings {
       }
       Add(Severity::Error, Quoted(letter) + " is not a key letter (" + why + ")");
     } else if (letter.size() > 1) {
-      Add(Severity::Warning, "only the first character of " + Quoted(letter) +
-                                 " counts: the key is " + std::string(1, first));
+      Add(Severity::Warning, std::string("only the first character of ") + Quoted(letter) +
+                                 std::string(" counts: the key is ") + std::string(1, first));
     }
   }
 
@@ -174,17 +176,17 @@ class Findings {
     for (std::size_t i = 0; i < read_.entries.size(); ++i) {
       const ProfileRead::Part& entry = read_.entries[i];
       if (!entry.number) {
-        Add(Severity::Error,
-            "entry " + Quoted(entry.text) + " is not a whole number: the module reads 0");
+        Add(Severity::Error, std::string("entry ") + Quoted(entry.text) +
+                                 " is not a whole number: the module reads 0");
       } else if (!entry.ignored.empty()) {
-        Add(Severity::Warning, "entry " + Quoted(entry.ignored) +
+        Add(Severity::Warning, std::string("entry ") + Quoted(entry.ignored) +
                                    " after the whole number is ignored: the module reads " +
                                    std::to_string(read_.integers[i]));
       }
     }
     if (read_.cut) {
-      Add(Severity::Warning,
-          "only the first " + std::to_string(read_.integers.size()) + " entries are used");
+      Add(Severity::Warning, std::string("only the first ") +
+                                 std::to_string(read_.integers.size()) + " entries are used");
     }
   }
 
