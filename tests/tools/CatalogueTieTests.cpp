@@ -114,4 +114,12 @@ TEST(CatalogueTie, FlightPlanKeysAreTheKeysTheModuleReads) {
   }
 }
 
+TEST(CheckNames, NearestNameCatchesTyposOnly) {
+  const std::vector<std::string> names = {"AREA", "CHORD", "ASPECT_RATIO"};
+  EXPECT_EQ(check::NearestName("AERA", names), "AREA");
+  EXPECT_EQ(check::NearestName("aspect_ration", names), "ASPECT_RATIO");
+  EXPECT_EQ(check::NearestName("COLOUR", names), "");
+  EXPECT_EQ(check::EditDistance("CHROD", "CHORD"), 1u);  // a swap is one slip
+}
+
 }  // namespace

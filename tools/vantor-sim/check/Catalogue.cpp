@@ -254,25 +254,25 @@ const Catalogue& FlightPlanCatalogue() {
 
 std::size_t EditDistance(std::string_view a, std::string_view b) {
   // Optimal string alignment: a swap of two neighbouring letters counts as one edit, the most
-  // common slip of the fingers.
-  std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
-  for (std::size_t i = 0; i <= a.size(); ++i) {
-    d[i][0] = i;
-  }
+  // common slip of the fingers. Three rows suffice: the current one and the two before it.
+  const std::size_t width = b.size() + 1;
+  std::vector<std::size_t> rows(3 * width);
+  auto d = [&](std::size_t i, std::size_t j) -> std::size_t& { return rows[(i % 3) * width + j]; };
   for (std::size_t j = 0; j <= b.size(); ++j) {
-    d[0][j] = j;
+    d(0, j) = j;
   }
   for (std::size_t i = 1; i <= a.size(); ++i) {
+    d(i, 0) = i;
     for (std::size_t j = 1; j <= b.size(); ++j) {
       const std::size_t cost = Lower(a[i - 1]) == Lower(b[j - 1]) ? 0 : 1;
-      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
+      d(i, j) = std::min({d(i - 1, j) + 1, d(i, j - 1) + 1, d(i - 1, j - 1) + cost});
       if (i > 1 && j > 1 && Lower(a[i - 1]) == Lower(b[j - 2]) &&
           Lower(a[i - 2]) == Lower(b[j - 1])) {
-        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+        d(i, j) = std::min(d(i, j), d(i - 2, j - 2) + 1);
       }
     }
   }
-  return d[a.size()][b.size()];
+  return d(a.size(), b.size());
 }
 
 std::string NearestName(std::string_view name, const std::vector<std::string>& names) {
