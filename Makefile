@@ -36,8 +36,8 @@ fly: build
 	mkdir -p out
 	$(SIM) fly --trace out/flight.csv --plot out/flight.png --save out/Airborne-end.scn
 
-# Everything built as released (-O3), where the optimiser warns of more than it does at -O2;
-# warnings are errors here too.
+# What ships (the module, the host, vantor-sim) built as released (-O3), where the optimiser
+# warns of more than it does at -O2; warnings are errors here too.
 release: deps
 	cmake --preset release
 	cmake --build --preset release
