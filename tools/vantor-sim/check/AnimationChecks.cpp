@@ -8,15 +8,14 @@
 #include "check/Format.h"
 #include "check/Lists.h"
 #include "config/ProfileReaders.h"
+#include "vantor/KeyCodes.h"
 
 namespace check {
 namespace {
 
 std::string KeyName(int code) {
-  static constexpr int kCodes[26] = {30, 48, 46, 32, 18, 33, 34, 35, 23, 36, 37, 38, 50,
-                                     49, 24, 25, 16, 19, 31, 20, 22, 47, 17, 45, 21, 44};
-  for (int i = 0; i < 26; ++i) {
-    if (kCodes[i] == code) {
+  for (std::size_t i = 0; i < 26; ++i) {
+    if (static_cast<int>(VKEY_LETTERS[i]) == code) {
       return std::string(1, static_cast<char>('A' + i));
     }
   }
@@ -25,16 +24,16 @@ std::string KeyName(int code) {
 
 // The pilot's fixed keys that a letter can reach: digits are never sequence or brake keys.
 const char* FixedKeyAction(int code) {
-  switch (code) {
-    case 31:
-      return "S (skip to the next waypoint)";
-    case 36:
-      return "J (release a payload)";
-    case 38:
-      return "L (the flight-plan name box)";
-    default:
-      return nullptr;
+  if (code == static_cast<int>(VKEY_S)) {
+    return "S (skip to the next waypoint)";
   }
+  if (code == static_cast<int>(VKEY_J)) {
+    return "J (release a payload)";
+  }
+  if (code == static_cast<int>(VKEY_L)) {
+    return "L (the flight-plan name box)";
+  }
+  return nullptr;
 }
 
 struct Working {
