@@ -23,8 +23,12 @@ struct LogState {
   bool enabled = false;
   int pauseDepth = 0;
   std::string text;
+  std::function<void(std::string_view)> sink;
   std::map<std::string, NameSpace, std::less<>> names;
 };
+
+// A streamed log is handed over in pieces of about this size.
+constexpr std::size_t kStreamBatch = 64 * 1024;
 
 LogState& State() {
   static LogState state;
@@ -117,10 +121,24 @@ void ResetNames() {
   State().names.clear();
 }
 
+void Stream(std::function<void(std::string_view)> sink) {
+  LogState& state = State();
+  if (state.sink && !state.text.empty()) {
+    state.sink(state.text);
+    state.text.clear();
+  }
+  state.sink = std::move(sink);
+  state.enabled = static_cast<bool>(state.sink);
+}
+
 void AppendLine(std::string line) {
-  std::string& text = State().text;
-  text += line;
-  text += '\n';
+  LogState& state = State();
+  state.text += line;
+  state.text += '\n';
+  if (state.sink && state.text.size() >= kStreamBatch) {
+    state.sink(state.text);
+    state.text.clear();
+  }
 }
 
 Pause::Pause() {
@@ -193,7 +211,7 @@ void Put(std::string& out, const Function& value) {
 }
 
 void Put(std::string& out, const Raw& value) {
-  out += value.text;
+  out += value.text != nullptr ? value.text : "null";
 }
 
 void Put(std::string& out, const Vessel& value) {

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
+#include <tuple>
 
 #include "vantor/Types.h"
 
@@ -13,7 +16,11 @@ namespace vantor::log {
 bool Active();
 void Enable(bool enabled);
 void Clear();
+// What is kept: everything logged since the last Clear, but for what went to a stream.
 std::string Text();
+// Lines go to sink as they are logged (in batches) instead of being kept, and the log is on
+// while a sink is set. An empty sink hands over what is pending and turns the log off.
+void Stream(std::function<void(std::string_view)> sink);
 // Forgets every handle and pointer name and restarts the counters.
 void ResetNames();
 void AppendLine(std::string line);
@@ -46,8 +53,8 @@ struct Pointer {  // any other pointer, named ptrN at first appearance
 struct Function {  // a callback function, named fnN at first appearance
   std::uintptr_t address;
 };
-struct Raw {  // already formatted
-  std::string text;
+struct Raw {  // written as it is
+  const char* text;
 };
 struct Vessel {  // a vessel handle, written vessel:"NAME"
   const VesselRecord* vessel;
@@ -95,14 +102,27 @@ void Put(std::string& out, const Transform& value);
 void Put(std::string& out, const Status& value);
 void Put(std::string& out, const HandleList& value);
 
-// "(a, b, c)": several results of one call (out-parameters).
+// "(a, b, c)": several results of one call (out-parameters), written only when logged.
 template <typename... Values>
-Raw Tuple(const Values&... values) {
-  Raw raw{"("};
-  [[maybe_unused]] const char* separator = "";
-  ((raw.text += separator, Put(raw.text, values), separator = ", "), ...);
-  raw.text += ')';
-  return raw;
+struct TupleOf {
+  std::tuple<Values...> values;
+};
+
+template <typename... Values>
+TupleOf<Values...> Tuple(const Values&... values) {
+  return TupleOf<Values...>{{values...}};
+}
+
+template <typename... Values>
+void Put(std::string& out, const TupleOf<Values...>& tuple) {
+  out += '(';
+  std::apply(
+      [&out](const Values&... values) {
+        [[maybe_unused]] const char* separator = "";
+        ((out += separator, Put(out, values), separator = ", "), ...);
+      },
+      tuple.values);
+  out += ')';
 }
 
 template <typename... Args>

@@ -35,6 +35,7 @@ void ResetHost() {
   std::memset(host.statusLine, 0, sizeof host.statusLine);
   host.inputBox = InputBox{};
   host.vesselCreationFails = false;
+  log::Stream({});
   log::Enable(false);
   log::Clear();
   log::ResetNames();
@@ -88,6 +89,10 @@ void EnableLog(bool enabled) {
 
 std::string LogText() {
   return log::Text();
+}
+
+void StreamLog(std::function<void(std::string_view)> sink) {
+  log::Stream(std::move(sink));
 }
 
 void ClearLog() {

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "Command.h"
+#include "HostLogFile.h"
 #include "KeyLabels.h"
 #include "Plot.h"
 #include "SimulatorRoot.h"
@@ -184,7 +184,7 @@ int Fly(Arguments& arguments) {
   }
 
   const SimulatorRoot where = EnterSimulatorRoot(arguments, false);
-  vantor::testing::EnableLog(!logPath.empty());
+  HostLogFile hostLog(logPath);
   const VesselsOfTheRun cleanup;
   sim::LoadScenarioFile(scenario);
   // The module reports nothing about a broken aircraft file; say it before the flight starts.
@@ -245,14 +245,7 @@ int Fly(Arguments& arguments) {
   if (!savePath.empty()) {
     sim::SaveScenarioFile(savePath);
   }
-  if (!logPath.empty()) {
-    std::ofstream log(logPath, std::ios::binary | std::ios::trunc);
-    log << vantor::testing::LogText();
-    log.close();
-    if (!log) {
-      throw UsageError("cannot write the host log to " + logPath);
-    }
-  }
+  hostLog.Commit();
   if (trace) {
     trace->Close();
     std::printf("trace: %s\n", tracePath.c_str());
