@@ -98,15 +98,22 @@ void PutNumber(std::string& out, Number value) {
   out.append(buffer, result.ptr);
 }
 
+void UpdateActive() {
+  const LogState& state = State();
+  detail::active = state.enabled && state.pauseDepth == 0;
+}
+
 }  // namespace
 
-bool Active() {
-  const LogState& state = State();
-  return state.enabled && state.pauseDepth == 0;
+bool detail::active = false;
+
+void EnsureState() {
+  State();
 }
 
 void Enable(bool enabled) {
   State().enabled = enabled;
+  UpdateActive();
 }
 
 void Clear() {
@@ -129,6 +136,7 @@ void Stream(std::function<void(std::string_view)> sink) {
   }
   state.sink = std::move(sink);
   state.enabled = static_cast<bool>(state.sink);
+  UpdateActive();
 }
 
 void AppendLine(std::string line) {
@@ -143,9 +151,11 @@ void AppendLine(std::string line) {
 
 Pause::Pause() {
   ++State().pauseDepth;
+  UpdateActive();
 }
 Pause::~Pause() {
   --State().pauseDepth;
+  UpdateActive();
 }
 
 void NameNewHandle(const char* kind, const void* handle) {

@@ -12,9 +12,19 @@
 
 namespace vantor::log {
 
+namespace detail {
+// Enabled (or streaming) and not paused; kept by Enable, Stream and Pause so that the test every
+// host call makes is one load.
+extern bool active;
+}  // namespace detail
+
 // Enabled by testing::EnableLog and not paused.
-bool Active();
+inline bool Active() {
+  return detail::active;
+}
 void Enable(bool enabled);
+// Builds the log's state now: what logs from an exit handler must register after this.
+void EnsureState();
 void Clear();
 // What is kept: everything logged since the last Clear, but for what went to a stream.
 std::string Text();
@@ -135,22 +145,34 @@ std::string FormatCall(const char* name, const Args&... args) {
   return line;
 }
 
+// The formatting is kept out of the calls' own code, which then needs no frame for it.
+template <typename... Args>
+[[gnu::noinline, gnu::cold]] void LogCall(const char* name, const Args&... args) {
+  AppendLine(FormatCall(name, args...));
+}
+
+template <typename Result, typename... Args>
+[[gnu::noinline, gnu::cold]] void LogCallReturning(const char* name, const Result& result,
+                                                   const Args&... args) {
+  std::string line = FormatCall(name, args...);
+  line += " -> ";
+  Put(line, result);
+  AppendLine(std::move(line));
+}
+
 // Name(arg, ...)
 template <typename... Args>
 void Call(const char* name, const Args&... args) {
-  if (Active()) {
-    AppendLine(FormatCall(name, args...));
+  if (Active()) [[unlikely]] {
+    LogCall(name, args...);
   }
 }
 
 // Name(arg, ...) -> result
 template <typename Result, typename... Args>
 void CallReturning(const char* name, const Result& result, const Args&... args) {
-  if (Active()) {
-    std::string line = FormatCall(name, args...);
-    line += " -> ";
-    Put(line, result);
-    AppendLine(std::move(line));
+  if (Active()) [[unlikely]] {
+    LogCallReturning(name, result, args...);
   }
 }
 
