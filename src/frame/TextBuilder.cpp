@@ -12,17 +12,36 @@ namespace {
 constexpr int kMaxExactPrecision = 4;
 constexpr std::uint64_t kPowersOfFive[kMaxExactPrecision + 1] = {1, 5, 25, 125, 625};
 
-std::size_t PutUnsigned(std::uint64_t value, char* text) {
-  char digits[20];
-  std::size_t count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value != 0);
-  for (std::size_t i = 0; i < count; ++i) {
-    text[i] = digits[count - 1 - i];
+constexpr std::uint64_t kPowersOfTen[kMaxExactPrecision + 1] = {1, 10, 100, 1000, 10000};
+
+// "00" to "99".
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the digits of value, at least `least` of them (zeros in front), so that they end at end;
+// returns where they start. Two at a time: this runs for every number of every status line.
+template <typename Unsigned>
+char* PutDigits(Unsigned value, char* end, int least) {
+  char* p = end;
+  while (value >= 100) {
+    const auto pair = static_cast<std::size_t>(value % 100) * 2;
+    value /= 100;
+    *--p = kDigitPairs[pair + 1];
+    *--p = kDigitPairs[pair];
   }
-  return count;
+  if (value >= 10) {
+    const auto pair = static_cast<std::size_t>(value) * 2;
+    *--p = kDigitPairs[pair + 1];
+    *--p = kDigitPairs[pair];
+  } else {
+    *--p = static_cast<char>('0' + value);
+  }
+  while (end - p < least) {
+    *--p = '0';
+  }
+  return p;
 }
 
 // value * 10^precision rounded to an integer, ties to even, computed exactly from the binary
@@ -56,10 +75,32 @@ bool ScaledExactly(double magnitude, int precision, std::uint64_t& scaled) {
   return true;
 }
 
-}  // namespace
+// Room for the exact path's text: a sign, up to 19 digits of the scaled integer, a zero before
+// the point when they are all decimals, and the point.
+constexpr std::size_t kExactTextSize = 24;
 
-std::size_t FormatFixed(double value, int precision, char* text) {
-  precision = precision < 0 ? 0 : precision > kMaxFixedPrecision ? kMaxFixedPrecision : precision;
+// Writes the text so that it ends at end and returns where it starts; null when the value needs
+// the general path.
+char* FormatExactly(double value, int precision, char* end) {
+  std::uint64_t scaled = 0;
+  if (!std::isfinite(value) || precision > kMaxExactPrecision ||
+      !ScaledExactly(std::fabs(value), precision, scaled)) {
+    return nullptr;
+  }
+  char* p = end;
+  if (precision > 0) {
+    p = PutDigits(scaled % kPowersOfTen[precision], p, precision);
+    *--p = '.';
+    scaled /= kPowersOfTen[precision];
+  }
+  p = PutDigits(scaled, p, 1);
+  if (std::signbit(value)) {
+    *--p = '-';
+  }
+  return p;
+}
+
+std::size_t FormatGenerally(double value, int precision, char* text) {
   std::size_t length = 0;
   if (std::signbit(value)) {
     text[length++] = '-';
@@ -68,30 +109,26 @@ std::size_t FormatFixed(double value, int precision, char* text) {
     std::memcpy(text + length, std::isnan(value) ? "nan" : "inf", 3);
     return length + 3;
   }
-  std::uint64_t scaled = 0;
-  if (precision > kMaxExactPrecision || !ScaledExactly(std::fabs(value), precision, scaled)) {
-    const auto result = std::to_chars(text + length, text + kFixedTextSize, std::fabs(value),
-                                      std::chars_format::fixed, precision);
-    return static_cast<std::size_t>(result.ptr - text);
+  const auto result = std::to_chars(text + length, text + kFixedTextSize, std::fabs(value),
+                                    std::chars_format::fixed, precision);
+  return static_cast<std::size_t>(result.ptr - text);
+}
+
+int ClampedPrecision(int precision) {
+  return precision < 0 ? 0 : precision > kMaxFixedPrecision ? kMaxFixedPrecision : precision;
+}
+
+}  // namespace
+
+std::size_t FormatFixed(double value, int precision, char* text) {
+  precision = ClampedPrecision(precision);
+  char exact[kExactTextSize];
+  const char* start = FormatExactly(value, precision, exact + kExactTextSize);
+  if (start == nullptr) {
+    return FormatGenerally(value, precision, text);
   }
-  // Digits of the scaled integer, with zeros in front so that one stands before the point.
-  char digits[24];
-  std::size_t count = PutUnsigned(scaled, digits);
-  const auto places = static_cast<std::size_t>(precision);
-  if (count <= places) {
-    const std::size_t zeros = places + 1 - count;
-    std::memmove(digits + zeros, digits, count);
-    std::memset(digits, '0', zeros);
-    count += zeros;
-  }
-  const std::size_t whole = count - places;
-  std::memcpy(text + length, digits, whole);
-  length += whole;
-  if (places > 0) {
-    text[length++] = '.';
-    std::memcpy(text + length, digits + whole, places);
-    length += places;
-  }
+  const auto length = static_cast<std::size_t>(exact + kExactTextSize - start);
+  std::memcpy(text, start, length);
   return length;
 }
 
@@ -102,32 +139,23 @@ TextBuilder::TextBuilder(char* buffer, std::size_t size)
   }
 }
 
-void TextBuilder::Append(const char* text, std::size_t length) {
-  if (buffer_ == nullptr) {
-    return;
-  }
-  const std::size_t taken = length < room_ ? length : room_;
-  std::memcpy(buffer_ + length_, text, taken);
-  length_ += taken;
-  room_ -= taken;
-  buffer_[length_] = '\0';
-}
-
-TextBuilder& TextBuilder::Text(const char* text) {
-  if (text != nullptr) {
-    Append(text, std::strlen(text));
-  }
-  return *this;
-}
-
 TextBuilder& TextBuilder::Fixed(double value, int precision) {
-  char text[kFixedTextSize];
-  Append(text, FormatFixed(value, precision, text));
+  precision = ClampedPrecision(precision);
+  char exact[kExactTextSize];
+  char* const end = exact + kExactTextSize;
+  if (const char* start = FormatExactly(value, precision, end)) {
+    Append(start, static_cast<std::size_t>(end - start));
+  } else {
+    char text[kFixedTextSize];
+    Append(text, FormatGenerally(value, precision, text));
+  }
   return *this;
 }
 
 TextBuilder& TextBuilder::Unsigned(unsigned value) {
-  char text[20];
-  Append(text, PutUnsigned(value, text));
+  char text[10];
+  char* const end = text + sizeof text;
+  const char* start = PutDigits(value, end, 1);
+  Append(start, static_cast<std::size_t>(end - start));
   return *this;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 
 // Precisions above this are taken as this.
 inline constexpr int kMaxFixedPrecision = 17;
@@ -24,12 +25,27 @@ class TextBuilder {
   template <std::size_t N>
   explicit TextBuilder(char (&buffer)[N]) : TextBuilder(buffer, N) {}
 
-  TextBuilder& Text(const char* text);              // %s; null is taken as no text
+  // %s; null is taken as no text
+  TextBuilder& Text(const char* text) {
+    if (text != nullptr) {
+      Append(text, std::strlen(text));
+    }
+    return *this;
+  }
   TextBuilder& Fixed(double value, int precision);  // %.Nf
   TextBuilder& Unsigned(unsigned value);            // %u
 
  private:
-  void Append(const char* text, std::size_t length);
+  void Append(const char* text, std::size_t length) {
+    if (buffer_ == nullptr) {
+      return;
+    }
+    const std::size_t taken = length < room_ ? length : room_;
+    std::memcpy(buffer_ + length_, text, taken);
+    length_ += taken;
+    room_ -= taken;
+    buffer_[length_] = '\0';
+  }
 
   char* buffer_;
   std::size_t room_;  // characters that still fit before the terminator

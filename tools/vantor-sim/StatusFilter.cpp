@@ -1,6 +1,5 @@
 #include "StatusFilter.h"
 
-#include <cctype>
 #include <cstdio>
 
 #if defined(_WIN32)
@@ -13,17 +12,25 @@
 #define VANTOR_FILENO fileno
 #endif
 
+namespace {
+
+// Digits as the C locale has them, without the call per character: this runs every frame.
+bool IsDigit(unsigned char c) {
+  return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
 std::string StatusFilter::Shape(const std::string& text) {
   std::string shape;
   shape.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     const auto c = static_cast<unsigned char>(text[i]);
     const bool signedNumber = (c == '-' || c == '+') && i + 1 < text.size() &&
-                              std::isdigit(static_cast<unsigned char>(text[i + 1]));
-    if (std::isdigit(c) || signedNumber) {
+                              IsDigit(static_cast<unsigned char>(text[i + 1]));
+    if (IsDigit(c) || signedNumber) {
       ++i;
-      while (i < text.size() &&
-             (std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '.')) {
+      while (i < text.size() && (IsDigit(static_cast<unsigned char>(text[i])) || text[i] == '.')) {
         ++i;
       }
       shape += '#';
