@@ -123,19 +123,19 @@ void StatusLineFormatting(benchmark::State& state) {
   double distance = 12345.678;
   for (auto _ : state) {
     TextBuilder(line)
-        .Text("Flight status - ")
+        .Literal("Flight status - ")
         .Text("North-east corner")
-        .Text(" : Hd : ")
+        .Literal(" : Hd : ")
         .Fixed(61.25, 2)
-        .Text(" / Bg : ")
+        .Literal(" / Bg : ")
         .Fixed(80.5, 2)
-        .Text(" / Er : ")
+        .Literal(" / Er : ")
         .Fixed(9.75, 2)
-        .Text(" / Alt ")
+        .Literal(" / Alt ")
         .Fixed(4000.0, 0)
-        .Text(" / Ds ")
+        .Literal(" / Ds ")
         .Fixed(distance * 0.001, 3)
-        .Text(" / Phase ")
+        .Literal(" / Phase ")
         .Unsigned(0u);
     benchmark::DoNotOptimize(line);
     distance += 0.001;

@@ -68,18 +68,18 @@ void Aircraft::FollowFlightPlan() {
   }
   // "Flight status - %s : Hd : %.2f / Bg : %.2f / Er : %.2f / Alt %.0f / Ds %.3f / Phase %u"
   TextBuilder(vapiDebugString(), VAPI_DEBUG_STRING_SIZE)
-      .Text("Flight status - ")
+      .Literal("Flight status - ")
       .Text(plan.waypoints[plan.current].description)
-      .Text(" : Hd : ")
+      .Literal(" : Hd : ")
       .Fixed(autopilot.headingTarget, 2)
-      .Text(" / Bg : ")
+      .Literal(" / Bg : ")
       .Fixed(bearingDegrees, 2)
-      .Text(" / Er : ")
+      .Literal(" / Er : ")
       .Fixed(courseError / RAD, 2)
-      .Text(" / Alt ")
+      .Literal(" / Alt ")
       .Fixed(autopilot.altitudeTarget, 0)
-      .Text(" / Ds ")
+      .Literal(" / Ds ")
       .Fixed(distance * 0.001, 3)
-      .Text(" / Phase ")
+      .Literal(" / Phase ")
       .Unsigned(static_cast<unsigned>(plan.current));
 }

@@ -86,7 +86,7 @@ inline int SearchSegment(const LiftTable& table, double aoa) {
 // also for angles at random.
 inline const LiftSegment& FindSegment(LiftTable& table, double aoa) {
   const LastSegment& last = table.last;
-  if (std::min(aoa - last.above, last.below - aoa) > 0.0) {
+  if (std::min(aoa - last.above, last.below - aoa) > 0.0) [[likely]] {
     return last.segment;
   }
   const int index = SearchSegment(table, aoa);
@@ -99,7 +99,7 @@ inline const LiftSegment& FindSegment(LiftTable& table, double aoa) {
 // takes its first point, any other its second (an angle equal to a point's belongs to the
 // segment ending there).
 inline double Fraction(const LiftSegment& segment, double aoa) {
-  if (segment.span != 0.0) {
+  if (segment.span != 0.0) [[likely]] {
     return (aoa - segment.angle) / segment.span;
   }
   return aoa < segment.angle ? 0.0 : 1.0;

@@ -66,8 +66,8 @@ void Aircraft::SteerOnGround() {
   // "%0.4f, %0.4f, %0.4f, %0.4f" of force, 0, speed and fade
   TextBuilder(vapiDebugString(), VAPI_DEBUG_STRING_SIZE)
       .Fixed(force, 4)
-      .Text(", 0.0000, ")
+      .Literal(", 0.0000, ")
       .Fixed(speed, 4)
-      .Text(", ")
+      .Literal(", ")
       .Fixed(fade, 4);
 }

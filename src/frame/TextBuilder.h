@@ -32,6 +32,12 @@ class TextBuilder {
     }
     return *this;
   }
+  // Text whose length the compiler knows: a string literal.
+  template <std::size_t N>
+  TextBuilder& Literal(const char (&text)[N]) {
+    Append(text, N - 1);
+    return *this;
+  }
   TextBuilder& Fixed(double value, int precision);  // %.Nf
   TextBuilder& Unsigned(unsigned value);            // %u
 

@@ -111,26 +111,26 @@ TEST(TextBuilderTest, CutsWhereSnprintfCuts) {
                   "Flight status - %s : Hd : %.2f / Bg : %.2f / Ds %.3f / Alt %.0f / Phase %u",
                   description, values[0], values[1], values[4], values[2], 7u);
     TextBuilder(actual.data(), static_cast<std::size_t>(size))
-        .Text("Flight status - ")
+        .Literal("Flight status - ")
         .Text(description)
-        .Text(" : Hd : ")
+        .Literal(" : Hd : ")
         .Fixed(values[0], 2)
-        .Text(" / Bg : ")
+        .Literal(" / Bg : ")
         .Fixed(values[1], 2)
-        .Text(" / Ds ")
+        .Literal(" / Ds ")
         .Fixed(values[4], 3)
-        .Text(" / Alt ")
+        .Literal(" / Alt ")
         .Fixed(values[2], 0)
-        .Text(" / Phase ")
+        .Literal(" / Phase ")
         .Unsigned(7u);
     ASSERT_EQ(actual, expected) << "size " << size;
   }
 }
 
 TEST(TextBuilderTest, WritesNothingWithoutABuffer) {
-  TextBuilder(nullptr, 10).Text("text").Fixed(1.0, 2).Unsigned(4294967295u);
+  TextBuilder(nullptr, 10).Literal("text").Fixed(1.0, 2).Unsigned(4294967295u);
   char one[1] = {'x'};
-  TextBuilder(one).Text("text");
+  TextBuilder(one).Literal("text");
   EXPECT_EQ(one[0], '\0');
 }
 
