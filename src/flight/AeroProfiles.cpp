@@ -126,16 +126,22 @@ inline bool Same(double a, double b) {
   return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
-double WaveDrag(AeroProfile& profile, double mach) {
+[[gnu::noinline]] double AskWaveDrag(AeroProfile& profile, double mach) {
   const VECTOR3& m = profile.machNumbers;
-  WaveDragMemo& memo = profile.waveDragMemo;
-  if (!(memo.known && Same(memo.mach, mach) && Same(memo.thresholds.x, m.x) &&
-        Same(memo.thresholds.y, m.y) && Same(memo.thresholds.z, m.z) &&
-        Same(memo.maxDrag, profile.waveDrag))) {
-    memo = WaveDragMemo{true, mach, m, profile.waveDrag,
-                        vapiGetWaveDrag(mach, m.x, m.y, m.z, profile.waveDrag)};
+  profile.waveDragMemo = WaveDragMemo{true, mach, m, profile.waveDrag,
+                                      vapiGetWaveDrag(mach, m.x, m.y, m.z, profile.waveDrag)};
+  return profile.waveDragMemo.drag;
+}
+
+inline double WaveDrag(AeroProfile& profile, double mach) {
+  const VECTOR3& m = profile.machNumbers;
+  const WaveDragMemo& memo = profile.waveDragMemo;
+  if (memo.known && Same(memo.mach, mach) && Same(memo.thresholds.x, m.x) &&
+      Same(memo.thresholds.y, m.y) && Same(memo.thresholds.z, m.z) &&
+      Same(memo.maxDrag, profile.waveDrag)) {
+    return memo.drag;
   }
-  return memo.drag;
+  return AskWaveDrag(profile, mach);
 }
 
 // Induced, wave and zero-lift drag; the host computes the first two. Kept out of line so that
