@@ -15,10 +15,10 @@
 #include "StatusFilter.h"
 #include "Trace.h"
 #include "check/Check.h"
+#include "vantor/sim/Observation.h"
 #include "vantor/sim/Physics.h"
 #include "vantor/sim/ScenarioFile.h"
 #include "vantor/sim/Simulation.h"
-#include "vantor/testing/HostTesting.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ class StatusPrinter {
  public:
   StatusPrinter(double every, ProgressLine& progress) : filter_(every), progress_(progress) {}
   void Report(double simt) {
-    const std::string text = vantor::testing::StatusLine();
+    const std::string text = vantor::sim::StatusLine();
     if (filter_.Admit(text, simt)) {
       Print(simt, text);
     }
@@ -108,7 +108,7 @@ void PressAndRelease(const ScriptEvent& event) {
   }
   ScriptedKey key = event.key;
   char* state = key.keyState.data();
-  state[key.scanCode] = static_cast<char>(0x80);
+  state[key.scanCode] = static_cast<char>(VKEY_HELD_BIT);
   sim::BufferedKey(*focus, key.scanCode, true, state);
   state[key.scanCode] = 0;
   sim::BufferedKey(*focus, key.scanCode, false, state);
@@ -134,11 +134,11 @@ class VesselsOfTheRun {
 };
 
 void Answer(const ScriptEvent& event) {
-  if (!vantor::testing::InputBoxOpen()) {
+  if (!vantor::sim::InputBoxOpen()) {
     throw UsageError("no input box is open at " + Seconds(event.time) + " to take '" + event.label +
                      "'");
   }
-  vantor::testing::AnswerInputBox(event.label.c_str());
+  vantor::sim::AnswerInputBox(event.label.c_str());
 }
 
 int Fly(Arguments& arguments) {

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "Arguments.h"
-#include "vantor/testing/HostTesting.h"
+#include "vantor/sim/Observation.h"
 
 HostLogFile::HostLogFile(std::string path) : path_(std::move(path)) {
   if (path_.empty()) {
@@ -15,7 +15,7 @@ HostLogFile::HostLogFile(std::string path) : path_(std::move(path)) {
   if (!stream_) {
     throw UsageError("cannot write the host log to " + path_);
   }
-  vantor::testing::StreamLog(
+  vantor::sim::StreamLog(
       [this](std::string_view text) { stream_.write(text.data(), std::ssize(text)); });
 }
 
@@ -27,7 +27,7 @@ HostLogFile::~HostLogFile() {
 }
 
 void HostLogFile::Stop() {
-  vantor::testing::StreamLog({});
+  vantor::sim::StreamLog({});
   stream_.close();
 }
 
