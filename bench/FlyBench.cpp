@@ -96,6 +96,8 @@ void FlyOneHour(benchmark::State& state, const std::string& program, bool hostLo
   state.counters["log_MiB"] = logMiB;
   state.counters["x_real_time"] = benchmark::Counter(
       kFlightSeconds * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["x_real_time_cpu"] =
+      kFlightSeconds * static_cast<double>(state.iterations()) / std::max(cpuSeconds, 1e-9);
 }
 
 void Register(const std::string& label, const std::string& program) {
