@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "Arguments.h"
+#include "Errors.h"
 #include "vantor/sim/Observation.h"
 
 HostLogFile::HostLogFile(std::string path) : path_(std::move(path)) {
@@ -13,7 +13,7 @@ HostLogFile::HostLogFile(std::string path) : path_(std::move(path)) {
   partial_ = path_ + ".partial";
   stream_.open(partial_, std::ios::binary | std::ios::trunc);
   if (!stream_) {
-    throw UsageError("cannot write the host log to " + path_);
+    throw RunError("cannot write the host log to " + path_);
   }
   vantor::sim::StreamLog(
       [this](std::string_view text) { stream_.write(text.data(), std::ssize(text)); });
@@ -42,6 +42,6 @@ void HostLogFile::Commit() {
   }
   partial_.clear();
   if (!written) {
-    throw UsageError("cannot write the host log to " + path_);
+    throw RunError("cannot write the host log to " + path_);
   }
 }

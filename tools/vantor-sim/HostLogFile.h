@@ -15,7 +15,7 @@ class HostLogFile {
   HostLogFile(const HostLogFile&) = delete;
   HostLogFile& operator=(const HostLogFile&) = delete;
 
-  // Stops logging and puts the complete log in place; throws UsageError when it cannot.
+  // Stops logging and puts the complete log in place; throws RunError when it cannot.
   void Commit();
 
  private:
