@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "Command.h"
+#include "HostLogFile.h"
 #include "KeyLabels.h"
 #include "Plot.h"
 #include "Preflight.h"
@@ -217,7 +217,7 @@ int Fly(const FlyOptions& options) {
                script.end());
 
   const SimulatorRoot where = EnterSimulatorRoot(options.place, false);
-  vantor::sim::EnableLog(!logPath.empty());
+  HostLogFile hostLog(logPath);
   const VesselsOfTheRun cleanup;
   const std::vector<sim::ScenarioBlock> blocks = sim::ReadScenarioFile(scenario, source);
   const std::vector<vantor::VesselRecord*> vessels = sim::LoadScenario(blocks, source);
@@ -279,14 +279,7 @@ int Fly(const FlyOptions& options) {
   if (!savePath.empty()) {
     sim::SaveScenarioFile(savePath);
   }
-  if (!logPath.empty()) {
-    std::ofstream log(logPath, std::ios::binary | std::ios::trunc);
-    log << vantor::sim::LogText();
-    log.close();
-    if (!log) {
-      throw RunError("cannot write the host log to " + logPath);
-    }
-  }
+  hostLog.Commit();
   if (trace) {
     trace->Close();
     std::printf("trace: %s\n", tracePath.c_str());

@@ -1,11 +1,12 @@
 #include "authoring/Gear.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <vantor/sim/Simulation.h>
 
-#include "check/IniDocument.h"
+#include "config/ProfileIndex.h"
 
 namespace authoring {
 
@@ -17,7 +18,7 @@ constexpr int kMaxSequences = 100;
 }  // namespace
 
 int FindGearSequence(const std::string& aircraftFile) {
-  const std::optional<check::IniDocument> document = check::IniDocument::Load(aircraftFile);
+  const std::unique_ptr<ProfileIndex> document = ProfileIndex::Load(aircraftFile.c_str());
   if (!document) {
     return -1;
   }
@@ -26,8 +27,8 @@ int FindGearSequence(const std::string& aircraftFile) {
     if (document->FindSection(section) == nullptr) {
       return -1;
     }
-    const check::IniEntry* name = document->Find(section, "NAME");
-    if (name != nullptr && check::SameName(name->value, "Gear")) {
+    const ProfileIndex::Entry* name = document->Find(section, "NAME");
+    if (name != nullptr && SameProfileName(name->value, "Gear")) {
       return index;
     }
   }

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <vector>
 
-#include "check/IniDocument.h"
+#include "config/ProfileIndex.h"
 
 namespace authoring {
 
@@ -20,13 +20,13 @@ constexpr double kDefaultBank = 20.0;
 constexpr double kDefaultProximity = 1000.0;
 constexpr int kMaxWaypoints = 20;
 
-double LeadingNumber(const std::string& text) {
-  return std::strtod(text.c_str(), nullptr);
+double LeadingNumber(std::string_view text) {
+  return std::strtod(std::string(text).c_str(), nullptr);
 }
 
 // A positive setting replaces the default, as the module takes it.
-void ReadPositive(const check::IniDocument& file, const char* key, double& value) {
-  if (const check::IniEntry* entry = file.Find("AUTOPILOT", key)) {
+void ReadPositive(const ProfileIndex& file, const char* key, double& value) {
+  if (const ProfileIndex::Entry* entry = file.Find("AUTOPILOT", key)) {
     if (const double number = LeadingNumber(entry->value); number > 0.0) {
       value = number;
     }
@@ -34,12 +34,12 @@ void ReadPositive(const check::IniDocument& file, const char* key, double& value
 }
 
 // ELEVATOR_ASSIST=(upper, lower, gain): taken whole when all three numbers are there.
-void ReadAssist(const check::IniDocument& file, WorthinessInputs& inputs) {
-  const check::IniEntry* entry = file.Find("AUTOPILOT", "ELEVATOR_ASSIST");
+void ReadAssist(const ProfileIndex& file, WorthinessInputs& inputs) {
+  const ProfileIndex::Entry* entry = file.Find("AUTOPILOT", "ELEVATOR_ASSIST");
   if (entry == nullptr) {
     return;
   }
-  std::string text = entry->value;
+  std::string text(entry->value);
   for (char& c : text) {
     c = c == '(' || c == ')' || c == ',' ? ' ' : c;
   }
@@ -63,14 +63,14 @@ void ReadAssist(const check::IniDocument& file, WorthinessInputs& inputs) {
 WorthinessInputs ReadWorthinessInputs(const std::string& root, const std::string& name) {
   WorthinessInputs inputs;
   const fs::path folder = fs::path(root) / "Config" / "Aircraft";
-  if (const auto aircraft = check::IniDocument::Load(folder / (name + ".ini"))) {
-    if (const check::IniEntry* bank = aircraft->Find("AUTOPILOT", "MAX_BANK")) {
+  if (const auto aircraft = ProfileIndex::Load((folder / (name + ".ini")).string().c_str())) {
+    if (const ProfileIndex::Entry* bank = aircraft->Find("AUTOPILOT", "MAX_BANK")) {
       const double value = LeadingNumber(bank->value);
       inputs.maxBank = value > 0.0 ? value : kDefaultBank;
     }
     ReadPositive(*aircraft, "PITCH_LIMIT_UP", inputs.pitchLimitUp);
     ReadPositive(*aircraft, "PITCH_LIMIT_DOWN", inputs.pitchLimitDown);
-    if (const check::IniEntry* damp = aircraft->Find("AUTOPILOT", "DAMP_ELEVATOR")) {
+    if (const ProfileIndex::Entry* damp = aircraft->Find("AUTOPILOT", "DAMP_ELEVATOR")) {
       if (const double value = LeadingNumber(damp->value); value != 0.0) {
         inputs.dampElevator = value;
       }
@@ -84,17 +84,17 @@ WorthinessInputs ReadWorthinessInputs(const std::string& root, const std::string
     if (entry->path().extension() != ".ini") {
       continue;
     }
-    const auto plan = check::IniDocument::Load(entry->path());
+    const auto plan = ProfileIndex::Load(entry->path().string().c_str());
     for (int i = 0; plan && i < kMaxWaypoints; ++i) {
       const std::string section = "WAYPOINT_" + std::to_string(i);
       if (plan->Find(section, "DESCRIPTION") == nullptr ||
           plan->Find(section, "POSITION") == nullptr) {
         break;
       }
-      if (const check::IniEntry* throttle = plan->Find(section, "THROTTLE")) {
+      if (const ProfileIndex::Entry* throttle = plan->Find(section, "THROTTLE")) {
         const double level = LeadingNumber(throttle->value);
-        const check::IniEntry* position = plan->Find(section, "POSITION");
-        std::string place = position->value;
+        const ProfileIndex::Entry* position = plan->Find(section, "POSITION");
+        std::string place(position->value);
         for (char& c : place) {
           c = c == '(' || c == ')' || c == ',' ? ' ' : c;
         }
@@ -108,7 +108,7 @@ WorthinessInputs ReadWorthinessInputs(const std::string& root, const std::string
           inputs.legs.push_back(leg);
         }
       }
-      const check::IniEntry* proximity = plan->Find(section, "PROXIMITY");
+      const ProfileIndex::Entry* proximity = plan->Find(section, "PROXIMITY");
       radii.push_back(proximity != nullptr ? LeadingNumber(proximity->value) : kDefaultProximity);
     }
   }

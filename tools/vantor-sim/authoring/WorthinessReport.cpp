@@ -5,7 +5,7 @@
 #include "authoring/FlightWorthiness.h"
 #include "authoring/Gear.h"
 #include "authoring/WorthinessInputs.h"
-#include "check/IniDocument.h"
+#include "config/ProfileIndex.h"
 
 namespace authoring {
 
@@ -18,14 +18,14 @@ int PrintFlightWorthiness(const std::string& root, const std::string& name, std:
   SetGear(*vessel, FindGearSequence(file), false);
   const auto findings = AssessFlightWorthiness(*vessel, ReadWorthinessInputs(root, name));
   vantor::sim::DeleteVessel(*vessel);
-  const auto document = check::IniDocument::Load(file);
+  const auto document = ProfileIndex::Load(file.c_str());
   for (const WorthinessFinding& finding : findings) {
     int line = 0;
     if (document) {
-      if (const check::IniEntry* entry =
+      if (const ProfileIndex::Entry* entry =
               finding.key.empty() ? nullptr : document->Find(finding.section, finding.key)) {
         line = entry->line;
-      } else if (const check::IniSection* section = document->FindSection(finding.section)) {
+      } else if (const ProfileIndex::Section* section = document->FindSection(finding.section)) {
         line = section->line;
       }
     }
