@@ -35,9 +35,16 @@ void ResetHost() {
   std::memset(host.statusLine, 0, sizeof host.statusLine);
   host.inputBox = InputBox{};
   host.vesselCreationFails = false;
+  host.writeFault = 0;
+  host.writeFaultSuffix.clear();
   log::Enable(false);
   log::Clear();
   log::ResetNames();
+}
+
+void InjectWriteFault(WriteFault fault, const std::string& pathSuffix) {
+  Host().writeFault = static_cast<int>(fault);
+  Host().writeFaultSuffix = pathSuffix;
 }
 
 VesselRecord& CreateVesselRecord(const char* name, const char* className) {

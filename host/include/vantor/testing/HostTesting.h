@@ -60,4 +60,17 @@ VANTOR_API bool AnswerInputBox(const char* text);
 // Fault injection: the next vapiCreateVessel calls fail (return null) while set.
 VANTOR_API void SetVesselCreationFails(bool fails);
 
+// Fault injection for files written through sim::OutputFile: a target whose path ends with
+// pathSuffix (any target when it is empty) fails the given way, until kNone is injected.
+// For a whole program run, the environment variable VANTOR_WRITE_FAULT=KIND or KIND:SUFFIX
+// does the same (KIND: short-write, disk-full, unwritable-folder, rename).
+enum class WriteFault {
+  kNone,
+  kShortWrite,        // a write stores only part of its text
+  kDiskFull,          // the data cannot be flushed: no space left on the device
+  kUnwritableFolder,  // the temporary file cannot be created beside the target
+  kRenameFails,       // the complete file cannot be renamed over the target
+};
+VANTOR_API void InjectWriteFault(WriteFault fault, const std::string& pathSuffix = "");
+
 }  // namespace vantor::testing
