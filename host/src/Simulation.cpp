@@ -183,4 +183,9 @@ std::vector<std::string> SaveState(VesselRecord& vessel) {
   return stream.written;
 }
 
+std::vector<std::string> PeekState(VesselRecord& vessel) {
+  const log::Pause quiet;
+  return SaveState(vessel);
+}
+
 }  // namespace vantor::sim

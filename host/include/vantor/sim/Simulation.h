@@ -35,5 +35,8 @@ VANTOR_API void LoadState(VesselRecord& vessel, const std::vector<std::string>& 
 // The lines of the vessel's scenario block as the module writes them (vvcSaveState); a plain
 // vessel gets the host's default lines.
 VANTOR_API std::vector<std::string> SaveState(VesselRecord& vessel);
+// The same lines, without logging the module's calls: how the simulator watches what a module
+// holds (its flight plan, say) during a run without changing the host log.
+VANTOR_API std::vector<std::string> PeekState(VesselRecord& vessel);
 
 }  // namespace vantor::sim
