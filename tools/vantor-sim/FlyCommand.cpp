@@ -3,18 +3,20 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "Command.h"
+#include "FlightStatus.h"
+#include "FlightSummary.h"
 #include "KeyLabels.h"
 #include "Plot.h"
 #include "SimulatorRoot.h"
 #include "StatusFilter.h"
 #include "Trace.h"
 #include "check/Check.h"
+#include "vantor/sim/OutputFile.h"
 #include "vantor/sim/Physics.h"
 #include "vantor/sim/ScenarioFile.h"
 #include "vantor/sim/Simulation.h"
@@ -143,7 +145,7 @@ void Answer(const ScriptEvent& event) {
 
 int Fly(Arguments& arguments) {
   arguments.RequireKnown({"--duration", "--dt", "--key", "--input", "--no-physics", "--save",
-                          "--host-log", "--trace", "--plot", "--status-every"});
+                          "--host-log", "--trace", "--plot", "--status-every", "--summary"});
   // Without a scenario, the example flies once round its circuit.
   const bool example = arguments.positional().empty();
   const std::string scenario = example ? AbsolutePath(arguments.Root() + "/Scenarios/Airborne.scn")
@@ -155,6 +157,7 @@ int Fly(Arguments& arguments) {
   const double statusEvery = arguments.Number("--status-every", 10.0);
   const std::string savePath = AbsolutePath(arguments.Value("--save", ""));
   const std::string logPath = AbsolutePath(arguments.Value("--host-log", ""));
+  const std::string summaryPath = AbsolutePath(arguments.Value("--summary", ""));
   const double duration = arguments.Number("--duration", example ? 900.0 : 0.0);
   const double dt = arguments.Number("--dt", 0.02);
   const bool physics = !arguments.Has("--no-physics");
@@ -194,10 +197,20 @@ int Fly(Arguments& arguments) {
     }
   }
 
+  FlightStatusCredits credits;
+  FlightSummary summary;
   std::optional<FlightTrace> trace;
   if (!tracePath.empty()) {
-    trace.emplace(tracePath);
+    trace.emplace(tracePath, credits);
   }
+  // The plot draws the plans the vessels held at any time, however they were loaded.
+  std::vector<std::string> plans;
+  const auto notePlans = [&] {
+    if (!plotPath.empty()) {
+      NoteHeldPlans(plans);
+    }
+  };
+  notePlans();
   ProgressLine progress(end);
   StatusPrinter status(statusEvery, progress);
   std::size_t next = 0;
@@ -210,11 +223,13 @@ int Fly(Arguments& arguments) {
         Answer(script[next]);
       }
       status.Report(simt);
+      notePlans();
     }
   };
 
   status.Report(0.0);
   playDue(0.0);
+  summary.Sample(0.0, credits);
   if (trace) {
     trace->Sample(0.0);
   }
@@ -224,16 +239,13 @@ int Fly(Arguments& arguments) {
       sim::AdvancePhysics(simt, dt);
     }
     for (vantor::VesselRecord* vessel : sim::Vessels()) {
-      if (trace) {
-        trace->BeforeTimestep();
-      }
+      credits.BeforeTimestep();
       sim::Timestep(*vessel, simt);
-      if (trace) {
-        trace->AfterTimestep(*vessel);
-      }
+      credits.AfterTimestep(*vessel);
     }
     status.Report(simt);
     playDue(simt);
+    summary.Sample(simt, credits);
     if (trace) {
       trace->Sample(simt);
     }
@@ -241,24 +253,30 @@ int Fly(Arguments& arguments) {
   }
   status.Finish();
   progress.Clear();
+  summary.Finish();
+  notePlans();
+  std::fputs(summary.Text().c_str(), stdout);
 
+  // Each file is complete before it replaces the one of its name; the first that cannot be
+  // written ends the run with its path.
   if (!savePath.empty()) {
     sim::SaveScenarioFile(savePath);
+    std::printf("scenario: %s\n", savePath.c_str());
   }
   if (!logPath.empty()) {
-    std::ofstream log(logPath, std::ios::binary | std::ios::trunc);
-    log << vantor::testing::LogText();
-    log.close();
-    if (!log) {
-      throw UsageError("cannot write the host log to " + logPath);
-    }
+    sim::WriteFileAtomically(logPath, vantor::testing::LogText());
+    std::printf("host log: %s\n", logPath.c_str());
+  }
+  if (!summaryPath.empty()) {
+    sim::WriteFileAtomically(summaryPath, summary.Json());
+    std::printf("summary: %s\n", summaryPath.c_str());
   }
   if (trace) {
     trace->Close();
     std::printf("trace: %s\n", tracePath.c_str());
   }
   if (!plotPath.empty()) {
-    DrawFlightPlot(tracePath, plotPath, ReadScenarioPlans(scenario));
+    DrawFlightPlot(tracePath, plotPath, ReadPlans(plans));
     std::printf("plot: %s\n", plotPath.c_str());
   }
   std::fflush(stdout);
@@ -270,7 +288,8 @@ int Fly(Arguments& arguments) {
 REGISTER_COMMAND(fly, "fly",
                  "fly [SCENARIO] [--root DIR] [--modules DIR] [--duration S] [--dt S] "
                  "[--key T:KEY]... [--input T:TEXT]... [--no-physics] [--save FILE] "
-                 "[--host-log FILE] [--trace FILE.csv] [--plot FILE] [--status-every S]",
+                 "[--host-log FILE] [--trace FILE.csv] [--plot FILE] [--status-every S] "
+                 "[--summary FILE.json]",
                  "runs a scenario's frames with scripted keys and input-box answers, prints the "
                  "status line as it changes and saves the scenario",
                  "--no-physics", Fly);

@@ -1,12 +1,12 @@
 // vantor-sim setup: creates one aircraft through the module's exports and shows every host call
 // its class set-up made, so an author sees exactly what the host received from the file.
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "Command.h"
 #include "SimulatorRoot.h"
 #include "check/Check.h"
+#include "vantor/sim/OutputFile.h"
 #include "vantor/sim/Simulation.h"
 #include "vantor/testing/HostTesting.h"
 
@@ -36,11 +36,8 @@ int RunSetup(Arguments& arguments) {
   vantor::sim::DeleteVessel(*vessel);
 
   if (toFile) {
-    std::ofstream out(logFile, std::ios::binary);
-    out << log;
-    if (!out.flush()) {
-      throw UsageError("cannot write host log " + logFile);
-    }
+    vantor::sim::WriteFileAtomically(logFile, log);
+    std::printf("host log: %s\n", logFile.c_str());
   } else {
     std::fwrite(log.data(), 1, log.size(), stdout);
   }
