@@ -30,7 +30,7 @@ std::string Format(const char* format, double value) {
 
 // A JSON number; a figure that is no number becomes null, which JSON can hold.
 std::string JsonNumber(double value) {
-  return std::isfinite(value) ? Format("%.6g", value) : "null";
+  return std::isfinite(value) ? Format("%.9g", value) : "null";
 }
 
 std::string JsonText(const std::string& text) {
@@ -130,21 +130,28 @@ void FlightSummary::SampleVessel(double simt, const vantor::VesselRecord& vessel
         std::sqrt(watch.errorSquares / static_cast<double>(watch.errorSamples));
   }
 
-  if (s.groundContact == watch.onGround) {
-    watch.changing = false;
-  } else if (!watch.changing) {
+  // A touchdown counts from the first contact, with the speeds of the frame before it; leaving
+  // the ground counts as a take-off only once the vessel stayed off it for kGroundSettle.
+  if (!watch.onGround && s.groundContact) {
+    summary.groundEvents.push_back(GroundEvent{false, simt, watch.airspeed, watch.verticalSpeed});
+    watch.onGround = true;
+  } else if (watch.onGround && s.groundContact) {
+    watch.changing = false;  // a bounce
+  } else if (watch.onGround && !watch.changing) {
     watch.changing = true;
-    watch.pending = GroundEvent{watch.onGround, simt, s.airspeed, verticalSpeed};
-  } else if (simt - watch.pending.time >= kGroundSettle - 1e-9) {
+    watch.pending = GroundEvent{true, simt, s.airspeed, verticalSpeed};
+  } else if (watch.onGround && simt - watch.pending.time >= kGroundSettle - 1e-9) {
     summary.groundEvents.push_back(watch.pending);
-    watch.onGround = s.groundContact;
+    watch.onGround = false;
     watch.changing = false;
   }
+  watch.airspeed = s.airspeed;
+  watch.verticalSpeed = verticalSpeed;
 }
 
 void FlightSummary::Finish() {
   for (std::size_t i = 0; i < watches_.size(); ++i) {
-    if (watches_[i].changing) {
+    if (watches_[i].changing && watches_[i].onGround) {
       summaries_[i].groundEvents.push_back(watches_[i].pending);
       watches_[i].changing = false;
     }
@@ -182,7 +189,8 @@ std::string FlightSummary::Text() const {
                                 Format("%.1f m", v.altitudeErrorMax) + " over " +
                                 Format("%.1f s", v.captureSeconds) + " after capture");
     } else {
-      line("altitude held", Format("no flight-plan target captured (within %.0f m)", kAltitudeCapture));
+      line("altitude held",
+           Format("no flight-plan target captured (within %.0f m)", kAltitudeCapture));
     }
     line("bank", "largest " + Format("%.1f deg", v.bankMax));
     line("airspeed", Format("%.1f", v.airspeedMin) + " to " + Format("%.1f m/s", v.airspeedMax) +

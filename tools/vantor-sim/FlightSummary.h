@@ -15,11 +15,11 @@ struct WaypointReached {
   double time = 0.0;  // seconds: the frame on which the plan moved on from it
 };
 
-// A change between flying and touching the ground that lasted at least kGroundSettle seconds,
-// so that a bounce is not a take-off.
+// A touchdown (the first contact after flight, with the speeds just before it), or a take-off
+// (leaving the ground for at least kGroundSettle seconds, so that a bounce is not one).
 struct GroundEvent {
   bool takeOff = false;  // false: touchdown
-  double time = 0.0;     // when the contact changed
+  double time = 0.0;     // the frame on which the contact changed
   double airspeed = 0.0;
   double verticalSpeed = 0.0;
 };
@@ -57,7 +57,8 @@ class FlightSummary {
 
   // After every frame (and once before the first): a sample of every vessel.
   void Sample(double simt, const FlightStatusCredits& credits);
-  // At the end of the run: a ground contact change still settling is reported as it stands.
+  // At the end of the run: a vessel that left the ground less than kGroundSettle before is
+  // reported as taken off.
   void Finish();
 
   const std::vector<VesselSummary>& vessels() const { return summaries_; }
@@ -79,8 +80,10 @@ class FlightSummary {
     bool captured = false;
     double errorSquares = 0.0;
     long long errorSamples = 0;
+    double airspeed = 0.0;  // of the previous sample
+    double verticalSpeed = 0.0;
     bool onGround = false;
-    bool changing = false;
+    bool changing = false;  // off the ground, not yet for kGroundSettle
     GroundEvent pending;
   };
   void SampleVessel(double simt, const vantor::VesselRecord& vessel,
