@@ -29,10 +29,7 @@ fail() {
 
 # 1. The export table: the names between the name-pointer table header and the next blank line.
 expected="vvcConsumeBufferedKey vvcConsumeKey vvcExit vvcInit vvcLoadStateEx vvcSaveState vvcSetClassCaps vvcTimestep"
-exports=$(i686-w64-mingw32-objdump -p build/windows/bin/aircraft.dll |
-  sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/{/Table/d;p}' | sed -n 's/.*\] //p' | sort |
-  tr '\n' ' ' |
-  sed 's/ $//')
+exports=$(scripts/windows/dll-exports.sh build/windows/bin/aircraft.dll)
 if [ "$exports" = "$expected" ]; then
   echo "ok: aircraft.dll exports $exports"
 else
