@@ -303,6 +303,7 @@ struct Panel {
   const char* title;
   const char* label;
   std::vector<std::size_t> series;  // indexes into kSeries
+  const char* range;                // the y range, or "*:*" to fit the data
 };
 
 std::string Script(const std::vector<VesselTrack>& tracks, const std::vector<PlotPlan>& plans) {
@@ -375,16 +376,18 @@ std::string Script(const std::vector<VesselTrack>& tracks, const std::vector<Plo
   }
   script << "$waypoints using 1:2 with points pt 7 ps 1.2 lc rgb '#264653' title 'waypoints', "
             "$waypoints using 1:2:3 with labels offset 1.2,1.2 notitle\n";
-  script << "unset object\nset size noratio\nset autoscale\nset key top right opaque font ',8'\n"
+  script << "unset object\nset size noratio\nset autoscale\nset key inside top right opaque font "
+            "',8'\n"
             "set xlabel 'time (s)'\n";
 
   const Panel panels[] = {
-      {"Altitude", "m", {0, 1}},
-      {"Airspeed", "m/s", {2}},
-      {"Vertical speed", "m/s", {3}},
-      {"Pitch and bank", "deg", {4, 5}},
-      {"Throttle and control surfaces", "level", {6, 7, 8, 9, 10}},
-      {"Fuel", "kg", {11}},
+      {"Altitude", "m", {0, 1}, "*:*"},
+      {"Airspeed", "m/s", {2}, "*:*"},
+      {"Vertical speed", "m/s", {3}, "*:*"},
+      {"Pitch and bank", "deg", {4, 5}, "*:*"},
+      // Levels run from -1 to 1; a fixed scale shows how much of the travel is used.
+      {"Throttle and control surfaces", "level", {6, 7, 8, 9, 10}, "-1.1:1.1"},
+      {"Fuel", "kg", {11}, "*:*"},
   };
   const bool several = tracks.size() > 1;
   for (std::size_t p = 0; p < sizeof panels / sizeof panels[0]; ++p) {
@@ -392,7 +395,8 @@ std::string Script(const std::vector<VesselTrack>& tracks, const std::vector<Plo
     const double x = 0.4 + 0.3 * static_cast<double>(p % 2);
     const double y = 0.64 - 0.32 * static_cast<double>(p / 2);
     script << "set origin " << Number(x) << ',' << Number(y) << "\nset size 0.3,0.32\n";
-    script << "set title " << Quoted(panel.title) << "\nset ylabel " << Quoted(panel.label) << "\n";
+    script << "set title " << Quoted(panel.title) << "\nset ylabel " << Quoted(panel.label)
+           << "\nset yrange [" << panel.range << "]\n";
     script << "plot ";
     bool first = true;
     for (std::size_t v = 0; v < tracks.size(); ++v) {
