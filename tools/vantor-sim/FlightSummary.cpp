@@ -54,8 +54,10 @@ std::string JsonText(const std::string& text) {
 
 void FlightSummary::Sample(double simt, const FlightStatusCredits& credits) {
   for (const vantor::VesselRecord* vessel : vantor::sim::Vessels()) {
+    // By address and name: a vessel made after another was deleted may get its address.
     std::size_t index = 0;
-    while (index < watches_.size() && watches_[index].vessel != vessel) {
+    while (index < watches_.size() &&
+           (watches_[index].vessel != vessel || summaries_[index].name != vessel->name)) {
       ++index;
     }
     if (index == watches_.size()) {
