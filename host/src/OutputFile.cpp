@@ -68,6 +68,12 @@ std::string Reason(int error) {
   return std::strerror(error);
 }
 
+// What became of the file a failed write was to replace.
+std::string Kept(const std::string& target) {
+  std::error_code ignored;
+  return std::filesystem::exists(target, ignored) ? "; the file there before is kept" : "";
+}
+
 bool ReplaceFile(const std::string& from, const std::string& to) {
 #if defined(_WIN32)
   if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ==
@@ -159,8 +165,7 @@ void OutputFile::Commit() {
   }
   Close();
   if (failed()) {
-    throw std::runtime_error("cannot write " + target_ + ": " + error_ +
-                             "; the file there before is kept");
+    throw std::runtime_error("cannot write " + target_ + ": " + error_ + Kept(target_));
   }
   // A file replaced keeps who may read and write it.
   std::error_code ignored;
@@ -173,8 +178,7 @@ void OutputFile::Commit() {
   if (!renamed) {
     const int error = fault_ == static_cast<int>(WriteFault::kRenameFails) ? EACCES : errno;
     throw std::runtime_error("cannot write " + target_ + ": " + Reason(error) +
-                             " (the complete file could not be moved into place); the file "
-                             "there before is kept");
+                             " (the complete file could not be moved into place)" + Kept(target_));
   }
   committed_ = true;
 }

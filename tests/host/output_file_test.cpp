@@ -92,6 +92,7 @@ TEST_F(OutputFileTest, EachInjectedFailureKeepsTheOldFileAndNamesIt) {
     const std::string message =
         FailureOf([&] { sim::WriteFileAtomically(Target("out.txt"), "new text\n"); });
     EXPECT_THAT(message, HasSubstr("cannot write " + Target("out.txt")));
+    EXPECT_THAT(message, HasSubstr("the file there before is kept"));
     EXPECT_EQ(Read(Target("out.txt")), "old\n");
     EXPECT_THAT(Files(), ::testing::ElementsAre("out.txt"));
 
