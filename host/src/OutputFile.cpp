@@ -100,8 +100,9 @@ OutputFile::OutputFile(std::string target) : target_(std::move(target)) {
     file_ = std::fopen(temporary_.c_str(), "wb");
   }
   if (file_ == nullptr) {
-    throw std::runtime_error("cannot write " + target_ + ": " + Reason(errno) +
-                             " (no file can be made in its folder)");
+    const int error = errno;
+    throw std::runtime_error("cannot write " + target_ + ": " + Reason(error) +
+                             " (no file can be made in its folder)" + Kept(target_));
   }
 }
 
