@@ -304,6 +304,7 @@ struct Panel {
   const char* label;
   std::vector<std::size_t> series;  // indexes into kSeries
   const char* range;                // the y range, or "*:*" to fit the data
+  const char* key;                  // where the key goes: over the least used part
 };
 
 std::string Script(const std::vector<VesselTrack>& tracks, const std::vector<PlotPlan>& plans) {
@@ -370,8 +371,9 @@ std::string Script(const std::vector<VesselTrack>& tracks, const std::vector<Plo
   }
   script << "plot ";
   for (std::size_t v = 0; v < tracks.size(); ++v) {
-    script << "$track" << v << " using 2:3 with lines lw 2 title " << Quoted(tracks[v].name)
-           << ", $track" << v << " every ::0::0 using 2:3 with points pt 5 ps 1.2 lc rgb '#333333' "
+    script << "$track" << v << " using 2:3 with lines lw 2 lc " << v + 1 << " title "
+           << Quoted(tracks[v].name) << ", $track" << v
+           << " every ::0::0 using 2:3 with points pt 5 ps 1.2 lc rgb '#333333' "
            << (v == 0 ? "title 'start'" : "notitle") << ", ";
   }
   script << "$waypoints using 1:2 with points pt 7 ps 1.2 lc rgb '#264653' title 'waypoints', "
@@ -381,13 +383,14 @@ std::string Script(const std::vector<VesselTrack>& tracks, const std::vector<Plo
             "set xlabel 'time (s)'\n";
 
   const Panel panels[] = {
-      {"Altitude", "m", {0, 1}, "*:*"},
-      {"Airspeed", "m/s", {2}, "*:*"},
-      {"Vertical speed", "m/s", {3}, "*:*"},
-      {"Pitch and bank", "deg", {4, 5}, "*:*"},
-      // Levels run from -1 to 1; a fixed scale shows how much of the travel is used.
-      {"Throttle and control surfaces", "level", {6, 7, 8, 9, 10}, "-1.1:1.1"},
-      {"Fuel", "kg", {11}, "*:*"},
+      {"Altitude", "m", {0, 1}, "*:*", "top right"},
+      {"Airspeed", "m/s", {2}, "*:*", "top right"},
+      {"Vertical speed", "m/s", {3}, "*:*", "top right"},
+      {"Pitch and bank", "deg", {4, 5}, "*:*", "top right"},
+      // Levels run from -1 to 1; a fixed scale shows how much of the travel is used, and the
+      // throttle (0 to 1) leaves the lower half free.
+      {"Throttle and control surfaces", "level", {6, 7, 8, 9, 10}, "-1.1:1.1", "bottom right"},
+      {"Fuel", "kg", {11}, "*:*", "top right"},
   };
   const bool several = tracks.size() > 1;
   for (std::size_t p = 0; p < sizeof panels / sizeof panels[0]; ++p) {
@@ -396,11 +399,12 @@ std::string Script(const std::vector<VesselTrack>& tracks, const std::vector<Plo
     const double y = 0.64 - 0.32 * static_cast<double>(p / 2);
     script << "set origin " << Number(x) << ',' << Number(y) << "\nset size 0.3,0.32\n";
     script << "set title " << Quoted(panel.title) << "\nset ylabel " << Quoted(panel.label)
-           << "\nset yrange [" << panel.range << "]\n";
+           << "\nset yrange [" << panel.range << "]\nset key " << panel.key << "\n";
     script << "plot ";
     bool first = true;
     for (std::size_t v = 0; v < tracks.size(); ++v) {
-      for (const std::size_t series : panel.series) {
+      for (std::size_t k = 0; k < panel.series.size(); ++k) {
+        const std::size_t series = panel.series[k];
         // A series the trace does not hold at all (no target known) would only draw a warning.
         bool any = false;
         for (const TraceRow& row : tracks[v].rows) {
@@ -416,9 +420,16 @@ std::string Script(const std::vector<VesselTrack>& tracks, const std::vector<Plo
         if (several) {
           title = tracks[v].name + " " + title;
         }
+        // With several vessels each keeps its colour in every panel and the series of a panel
+        // differ by dashes; alone, the series differ by colour.
         script << (first ? "" : ", ") << "$track" << v << " using 1:" << series + 4
-               << " with lines lw 1.5" << (series == 1 ? " dt 2" : "") << " title "
-               << Quoted(title);
+               << " with lines lw 1.5";
+        if (several) {
+          script << " lc " << v + 1 << " dt " << k + 1;
+        } else if (series == 1) {
+          script << " dt 2";
+        }
+        script << " title " << Quoted(title);
         first = false;
       }
     }
