@@ -20,6 +20,8 @@ stage=build/dist/aircraft-$version
 rm -rf "$stage"
 mkdir -p "$stage/Modules" "$stage/Config/Aircraft/FlightPlans" "$stage/Scenarios/Aircraft"
 cp "$dll" "$stage/Modules/"
+# The build keeps debug information for the Wine checks; a user has no use for it.
+i686-w64-mingw32-strip --strip-debug "$stage/Modules/aircraft.dll"
 cp examples/Config/Aircraft/*.ini "$stage/Config/Aircraft/"
 cp examples/Config/Aircraft/FlightPlans/*.ini "$stage/Config/Aircraft/FlightPlans/"
 cp examples/Scenarios/*.scn "$stage/Scenarios/Aircraft/"
