@@ -30,11 +30,12 @@ build: deps
 test: build
 	ctest --preset $(PRESET)
 
-# Once round the example circuit: status lines on the terminal; trace, plot and the saved
-# scenario in out/.
+# Once round the example circuit: status lines and the flight's summary on the terminal; trace,
+# plot, summary and the saved scenario in out/.
 fly: build
 	mkdir -p out
-	$(SIM) fly --trace out/flight.csv --plot out/flight.png --save out/Airborne-end.scn
+	$(SIM) fly --trace out/flight.csv --plot out/flight.png --summary out/summary.json \
+	  --save out/Airborne-end.scn
 
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
