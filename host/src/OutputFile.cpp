@@ -9,7 +9,6 @@
 #include <system_error>
 
 #include "HostState.h"
-#include "vantor/testing/HostTesting.h"
 
 #if defined(_WIN32)
 #include <process.h>
@@ -19,8 +18,6 @@
 
 namespace vantor::sim {
 namespace {
-
-using testing::WriteFault;
 
 int ProcessId() {
 #if defined(_WIN32)
@@ -93,8 +90,8 @@ OutputFile::OutputFile(std::string target) : target_(std::move(target)) {
   static std::atomic<unsigned> counter{0};
   temporary_ =
       target_ + "." + std::to_string(ProcessId()) + "-" + std::to_string(++counter) + ".tmp";
-  fault_ = static_cast<int>(FaultFor(target_));
-  if (fault_ == static_cast<int>(WriteFault::kUnwritableFolder)) {
+  fault_ = FaultFor(target_);
+  if (fault_ == WriteFault::kUnwritableFolder) {
     errno = EACCES;
   } else {
     file_ = std::fopen(temporary_.c_str(), "wb");
@@ -124,7 +121,7 @@ void OutputFile::Write(std::string_view text) {
     return;
   }
   std::size_t size = text.size();
-  if (fault_ == static_cast<int>(WriteFault::kShortWrite)) {
+  if (fault_ == WriteFault::kShortWrite) {
     size /= 2;
     errno = EIO;
   }
@@ -138,7 +135,7 @@ bool OutputFile::Close() {
     return true;
   }
   bool ok = std::fflush(file_) == 0;
-  if (fault_ == static_cast<int>(WriteFault::kDiskFull)) {
+  if (fault_ == WriteFault::kDiskFull) {
     ok = false;
     errno = ENOSPC;
   }
@@ -174,10 +171,9 @@ void OutputFile::Commit() {
   if (std::filesystem::is_regular_file(before)) {
     std::filesystem::permissions(temporary_, before.permissions(), ignored);
   }
-  const bool renamed =
-      fault_ != static_cast<int>(WriteFault::kRenameFails) && ReplaceFile(temporary_, target_);
+  const bool renamed = fault_ != WriteFault::kRenameFails && ReplaceFile(temporary_, target_);
   if (!renamed) {
-    const int error = fault_ == static_cast<int>(WriteFault::kRenameFails) ? EACCES : errno;
+    const int error = fault_ == WriteFault::kRenameFails ? EACCES : errno;
     throw std::runtime_error("cannot write " + target_ + ": " + Reason(error) +
                              " (the complete file could not be moved into place)" + Kept(target_));
   }

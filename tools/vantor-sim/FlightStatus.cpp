@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "vantor/testing/HostTesting.h"
+#include "vantor/sim/Observation.h"
 
 FlightStatusFields ParseFlightStatus(const std::string& line) {
   FlightStatusFields fields;
@@ -35,11 +35,11 @@ FlightStatusFields ParseFlightStatus(const std::string& line) {
 }
 
 void FlightStatusCredits::BeforeTimestep() {
-  statusBefore_ = vantor::testing::StatusLine();
+  statusBefore_ = vantor::sim::StatusLine();
 }
 
 void FlightStatusCredits::AfterTimestep(const vantor::VesselRecord& vessel) {
-  const std::string status = vantor::testing::StatusLine();
+  const std::string status = vantor::sim::StatusLine();
   if (status == statusBefore_) {
     return;
   }

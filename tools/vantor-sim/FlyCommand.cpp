@@ -16,11 +16,11 @@
 #include "StatusFilter.h"
 #include "Trace.h"
 #include "check/Check.h"
+#include "vantor/sim/Observation.h"
 #include "vantor/sim/OutputFile.h"
 #include "vantor/sim/Physics.h"
 #include "vantor/sim/ScenarioFile.h"
 #include "vantor/sim/Simulation.h"
-#include "vantor/testing/HostTesting.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ class StatusPrinter {
  public:
   StatusPrinter(double every, ProgressLine& progress) : filter_(every), progress_(progress) {}
   void Report(double simt) {
-    const std::string text = vantor::testing::StatusLine();
+    const std::string text = vantor::sim::StatusLine();
     if (filter_.Admit(text, simt)) {
       Print(simt, text);
     }
@@ -110,7 +110,7 @@ void PressAndRelease(const ScriptEvent& event) {
   }
   ScriptedKey key = event.key;
   char* state = key.keyState.data();
-  state[key.scanCode] = static_cast<char>(0x80);
+  state[key.scanCode] = static_cast<char>(VKEY_HELD_BIT);
   sim::BufferedKey(*focus, key.scanCode, true, state);
   state[key.scanCode] = 0;
   sim::BufferedKey(*focus, key.scanCode, false, state);
@@ -136,11 +136,11 @@ class VesselsOfTheRun {
 };
 
 void Answer(const ScriptEvent& event) {
-  if (!vantor::testing::InputBoxOpen()) {
+  if (!vantor::sim::InputBoxOpen()) {
     throw UsageError("no input box is open at " + Seconds(event.time) + " to take '" + event.label +
                      "'");
   }
-  vantor::testing::AnswerInputBox(event.label.c_str());
+  vantor::sim::AnswerInputBox(event.label.c_str());
 }
 
 int Fly(Arguments& arguments) {
@@ -187,7 +187,7 @@ int Fly(Arguments& arguments) {
   }
 
   const SimulatorRoot where = EnterSimulatorRoot(arguments, false);
-  vantor::testing::EnableLog(!logPath.empty());
+  vantor::sim::EnableLog(!logPath.empty());
   const VesselsOfTheRun cleanup;
   sim::LoadScenarioFile(scenario);
   // The module reports nothing about a broken aircraft file; say it before the flight starts.
@@ -264,7 +264,7 @@ int Fly(Arguments& arguments) {
     std::printf("scenario: %s\n", savePath.c_str());
   }
   if (!logPath.empty()) {
-    sim::WriteFileAtomically(logPath, vantor::testing::LogText());
+    sim::WriteFileAtomically(logPath, sim::LogText());
     std::printf("host log: %s\n", logPath.c_str());
   }
   if (!summaryPath.empty()) {

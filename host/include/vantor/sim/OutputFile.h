@@ -9,11 +9,20 @@
 #include <string>
 #include <string_view>
 
-#include "vantor/Platform.h"
+#include "vantor/sim/Export.h"
 
 namespace vantor::sim {
 
-class VANTOR_API OutputFile {
+// The ways a test can make a write fail (testing::InjectWriteFault).
+enum class WriteFault {
+  kNone,
+  kShortWrite,        // a write stores only part of its text
+  kDiskFull,          // the data cannot be flushed: no space left on the device
+  kUnwritableFolder,  // the temporary file cannot be created beside the target
+  kRenameFails,       // the complete file cannot be renamed over the target
+};
+
+class VANTOR_SIM_API OutputFile {
  public:
   // Creates the temporary file; throws when the folder cannot take it.
   explicit OutputFile(std::string target);
@@ -45,11 +54,11 @@ class VANTOR_API OutputFile {
   std::string temporary_;
   std::FILE* file_ = nullptr;
   std::string error_;
-  int fault_ = 0;  // an injected failure for this file (see vantor/testing/HostTesting.h)
+  WriteFault fault_ = WriteFault::kNone;  // injected for this file
   bool committed_ = false;
 };
 
 // Writes the whole text through an OutputFile.
-VANTOR_API void WriteFileAtomically(const std::string& target, std::string_view text);
+VANTOR_SIM_API void WriteFileAtomically(const std::string& target, std::string_view text);
 
 }  // namespace vantor::sim
