@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,10 +14,10 @@
 #include "FlightSummary.h"
 #include "KeyLabels.h"
 #include "Plot.h"
+#include "Preflight.h"
 #include "SimulatorRoot.h"
 #include "StatusFilter.h"
 #include "Trace.h"
-#include "check/Check.h"
 #include "vantor/sim/Observation.h"
 #include "vantor/sim/OutputFile.h"
 #include "vantor/sim/Physics.h"
@@ -59,13 +61,14 @@ std::pair<double, std::string> SplitTimed(const std::string& option, const std::
 
 // Keys before answers at the same time, so that a key and the answer to the box it opens can
 // be given one time; otherwise in the order given.
-std::vector<ScriptEvent> ReadScript(const Arguments& arguments) {
+std::vector<ScriptEvent> ReadScript(const std::vector<std::string>& keys,
+                                    const std::vector<std::string>& inputs) {
   std::vector<ScriptEvent> events;
-  for (const std::string& value : arguments.Values("--key")) {
+  for (const std::string& value : keys) {
     auto [time, label] = SplitTimed("--key", value);
     events.push_back(ScriptEvent{time, true, ParseKeyLabel(label), label});
   }
-  for (const std::string& value : arguments.Values("--input")) {
+  for (const std::string& value : inputs) {
     auto [time, text] = SplitTimed("--input", value);
     events.push_back(ScriptEvent{time, false, ScriptedKey{}, text});
   }
@@ -106,7 +109,7 @@ class StatusPrinter {
 void PressAndRelease(const ScriptEvent& event) {
   vantor::VesselRecord* focus = sim::FocusVessel();
   if (focus == nullptr) {
-    throw UsageError("no vessel has the input focus for key " + event.label);
+    throw RunError("no vessel has the input focus for key " + event.label);
   }
   ScriptedKey key = event.key;
   char* state = key.keyState.data();
@@ -135,66 +138,99 @@ class VesselsOfTheRun {
   }
 };
 
-void Answer(const ScriptEvent& event) {
+// The box the module opens for a plan name; a name it cannot find would leave the aircraft
+// flying without a plan and without a word.
+constexpr const char* kPlanBoxTitle = "Flight Plan Name";
+
+void Answer(const ScriptEvent& event, Findings& findings, bool keepGoing) {
   if (!vantor::sim::InputBoxOpen()) {
-    throw UsageError("no input box is open at " + Seconds(event.time) + " to take '" + event.label +
-                     "'");
+    throw RunError("no input box is open at " + Seconds(event.time) + " to take '" + event.label +
+                   "'");
+  }
+  if (vantor::sim::InputBoxTitle() == kPlanBoxTitle) {
+    const std::string missing = MissingPlan(event.label);
+    if (!missing.empty()) {
+      const std::string where = "--input " + Seconds(event.time);
+      if (!keepGoing) {
+        throw RunError(where + ": " + missing);
+      }
+      findings.Error(where, missing);
+    }
   }
   vantor::sim::AnswerInputBox(event.label.c_str());
 }
 
-int Fly(Arguments& arguments) {
-  arguments.RequireKnown({"--duration", "--dt", "--key", "--input", "--no-physics", "--save",
-                          "--host-log", "--trace", "--plot", "--status-every", "--summary"});
+struct FlyOptions {
+  PlaceOptions place;
+  std::string scenario;
+  double duration = 0.0;
+  CLI::Option* durationGiven = nullptr;
+  double dt = 0.02;
+  std::vector<std::string> keys;
+  std::vector<std::string> inputs;
+  bool noPhysics = false;
+  bool keepGoing = false;
+  std::string save;
+  std::string hostLog;
+  std::string trace;
+  std::string plot;
+  std::string summary;
+  double statusEvery = 10.0;
+};
+
+int Fly(const FlyOptions& options) {
   // Without a scenario, the example flies once round its circuit.
-  const bool example = arguments.positional().empty();
-  const std::string scenario = example ? AbsolutePath(arguments.Root() + "/Scenarios/Airborne.scn")
-                                       : AbsolutePath(arguments.Positional("SCENARIO file"));
-  const std::string plotPath = AbsolutePath(arguments.Value("--plot", ""));
+  const bool example = options.scenario.empty();
+  const std::string source = example ? "Scenarios/Airborne.scn" : options.scenario;
+  const std::string scenario =
+      example ? AbsolutePath(options.place.root + "/" + source) : AbsolutePath(options.scenario);
+  const std::string plotPath = AbsolutePath(options.plot);
   // A plot without a trace of its own draws from one written beside it.
   const std::string tracePath =
-      AbsolutePath(arguments.Value("--trace", plotPath.empty() ? "" : plotPath + ".csv"));
-  const double statusEvery = arguments.Number("--status-every", 10.0);
-  const std::string savePath = AbsolutePath(arguments.Value("--save", ""));
-  const std::string logPath = AbsolutePath(arguments.Value("--host-log", ""));
-  const std::string summaryPath = AbsolutePath(arguments.Value("--summary", ""));
-  const double duration = arguments.Number("--duration", example ? 900.0 : 0.0);
-  const double dt = arguments.Number("--dt", 0.02);
-  const bool physics = !arguments.Has("--no-physics");
-  if (dt <= 0.0) {
-    throw UsageError("--dt must be greater than 0");
-  }
-  if (!(statusEvery >= 0.0)) {
-    throw UsageError("--status-every must not be negative");
-  }
-  if (duration < 0.0) {
-    throw UsageError("--duration must not be negative");
-  }
+      AbsolutePath(!options.trace.empty() || plotPath.empty() ? options.trace : plotPath + ".csv");
+  const double statusEvery = options.statusEvery;
+  const std::string savePath = AbsolutePath(options.save);
+  const std::string logPath = AbsolutePath(options.hostLog);
+  const std::string summaryPath = AbsolutePath(options.summary);
+  const double duration = options.durationGiven->count() > 0 ? options.duration
+                          : example                          ? 900.0
+                                                             : 0.0;
+  const double dt = options.dt;
+  const bool physics = !options.noPhysics;
   if (duration / dt > kMaxFrames) {
     throw UsageError("--duration / --dt asks for more than 1e9 frames");
   }
   // Frame k runs at k * dt; a duration a rounding error short of a whole frame still gets it.
   const auto frames = static_cast<long long>(std::floor(duration / dt + 1e-9));
   const double end = static_cast<double>(frames) * dt;
-  const std::vector<ScriptEvent> script = ReadScript(arguments);
+  std::vector<ScriptEvent> script = ReadScript(options.keys, options.inputs);
   const double late = end + dt * 1e-6;
+  Findings findings(stderr);
   for (const ScriptEvent& event : script) {
     if (event.time > late) {
-      throw UsageError(std::string(event.isKey ? "key " : "input '") + event.label +
-                       (event.isKey ? "" : "'") + " at " + Seconds(event.time) +
-                       " comes after the last frame at " + Seconds(end));
+      const std::string what = std::string(event.isKey ? "--key " : "--input ") +
+                               Seconds(event.time) + ": '" + event.label +
+                               "' comes after the last frame at " + Seconds(end);
+      if (!options.keepGoing) {
+        throw UsageError(what);
+      }
+      findings.Error("vantor-sim fly", what + "; it is not played");
     }
   }
+  script.erase(std::remove_if(script.begin(), script.end(),
+                              [late](const ScriptEvent& event) { return event.time > late; }),
+               script.end());
 
-  const SimulatorRoot where = EnterSimulatorRoot(arguments, false);
+  const SimulatorRoot where = EnterSimulatorRoot(options.place, false);
   vantor::sim::EnableLog(!logPath.empty());
   const VesselsOfTheRun cleanup;
-  sim::LoadScenarioFile(scenario);
-  // The module reports nothing about a broken aircraft file; say it before the flight starts.
-  for (const vantor::VesselRecord* vessel : sim::Vessels()) {
-    if (vessel->className == kAircraftClass) {
-      CheckAircraftFile(where.root, vessel->name, stderr, true);
-    }
+  const std::vector<sim::ScenarioBlock> blocks = sim::ReadScenarioFile(scenario, source);
+  const std::vector<vantor::VesselRecord*> vessels = sim::LoadScenario(blocks, source);
+  CheckScenarioVessels(blocks, vessels, source, where.root, physics, findings);
+  if (findings.errors() > 0 && !options.keepGoing) {
+    throw RunError(std::to_string(findings.errors()) +
+                   (findings.errors() == 1 ? " error" : " errors") +
+                   ": not flying (--keep-going flies anyway)");
   }
 
   FlightStatusCredits credits;
@@ -220,7 +256,7 @@ int Fly(Arguments& arguments) {
       if (script[next].isKey) {
         PressAndRelease(script[next]);
       } else {
-        Answer(script[next]);
+        Answer(script[next], findings, options.keepGoing);
       }
       status.Report(simt);
       notePlans();
@@ -280,16 +316,65 @@ int Fly(Arguments& arguments) {
     std::printf("plot: %s\n", plotPath.c_str());
   }
   std::fflush(stdout);
-  return 0;
+  return findings.errors() > 0 ? kExitFailed : kExitDone;
+}
+
+CommandRun DefineFly(CLI::App& command) {
+  auto options = std::make_shared<FlyOptions>();
+  command.add_option("SCENARIO", options->scenario,
+                     "scenario file (default: the example root's Scenarios/Airborne.scn, flown "
+                     "for 900 s)");
+  AddPlaceOptions(command, options->place);
+  options->durationGiven = command
+                               .add_option("--duration", options->duration,
+                                           "seconds to fly (default 0; 900 for the example)")
+                               ->type_name("S")
+                               ->check(NonNegativeNumber());
+  command.add_option("--dt", options->dt, "seconds per frame")
+      ->type_name("S")
+      ->check(PositiveNumber())
+      ->capture_default_str();
+  command
+      .add_option("--key", options->keys,
+                  "press KEY at T seconds: a digit, a letter or scan:N, after any shift+, "
+                  "ctrl+ and alt+ (repeatable)")
+      ->type_name("T:KEY")
+      ->allow_extra_args(false);
+  command
+      .add_option("--input", options->inputs,
+                  "answer the open input box with TEXT at T seconds (repeatable)")
+      ->type_name("T:TEXT")
+      ->allow_extra_args(false);
+  command.add_flag("--no-physics", options->noPhysics,
+                   "vessels stay where they are; only the modules' time steps run");
+  command.add_flag("--keep-going", options->keepGoing,
+                   "fly although errors were found (the exit code is still 1)");
+  command.add_option("--save", options->save, "write the scenario as it ends to FILE")
+      ->type_name("FILE");
+  AddHostLogOption(command, options->hostLog);
+  command.add_option("--trace", options->trace, "write every frame of every vessel to FILE (CSV)")
+      ->type_name("FILE");
+  command
+      .add_option("--summary", options->summary,
+                  "write the summary of each vessel's flight to FILE (JSON)")
+      ->type_name("FILE");
+  AddPlotOption(command, options->plot, "the flight")
+      ->description(
+          "draw the flight into FILE (PNG, with gnuplot), from the --trace file or "
+          "else from FILE.csv");
+  command
+      .add_option("--status-every", options->statusEvery,
+                  "print a status line that only changes its numbers at most every S seconds "
+                  "(0: every change)")
+      ->type_name("S")
+      ->check(NonNegativeNumber())
+      ->capture_default_str();
+  return [options] { return Fly(*options); };
 }
 
 }  // namespace
 
-REGISTER_COMMAND(fly, "fly",
-                 "fly [SCENARIO] [--root DIR] [--modules DIR] [--duration S] [--dt S] "
-                 "[--key T:KEY]... [--input T:TEXT]... [--no-physics] [--save FILE] "
-                 "[--host-log FILE] [--trace FILE.csv] [--plot FILE] [--status-every S] "
-                 "[--summary FILE.json]",
-                 "runs a scenario's frames with scripted keys and input-box answers, prints the "
-                 "status line as it changes and saves the scenario",
-                 "--no-physics", Fly);
+REGISTER_COMMAND(fly,
+                 "run a scenario's frames with scripted keys and input-box answers, print the "
+                 "status line as it changes and save the scenario",
+                 DefineFly);

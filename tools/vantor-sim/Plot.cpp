@@ -8,7 +8,7 @@
 #include <map>
 #include <sstream>
 
-#include "Arguments.h"
+#include "Errors.h"
 #include "vantor/sim/OutputFile.h"
 #include "vantor/sim/Simulation.h"
 
@@ -125,7 +125,7 @@ std::vector<std::string> SplitCsv(const std::string& line) {
 std::vector<VesselTrack> ReadTrace(const std::string& path) {
   std::ifstream file(path);
   if (!file) {
-    throw UsageError("cannot read the trace " + path);
+    throw RunError("cannot read the trace " + path);
   }
   std::string line;
   std::getline(file, line);
@@ -143,7 +143,7 @@ std::vector<VesselTrack> ReadTrace(const std::string& path) {
   const int longitude = column("longitude");
   const int latitude = column("latitude");
   if (time < 0 || vessel < 0 || longitude < 0 || latitude < 0) {
-    throw UsageError(path + ": not a flight trace (no time, vessel, longitude or latitude column)");
+    throw RunError(path + ": not a flight trace (no time, vessel, longitude or latitude column)");
   }
   int series[kSeriesCount];
   for (std::size_t i = 0; i < kSeriesCount; ++i) {
@@ -238,7 +238,7 @@ void RunGnuplot(const std::string& script, const std::string& plotPath, int widt
   const std::string messagesPath = drawing + ".messages";
   std::FILE* gnuplot = popen(("gnuplot 2>" + ShellWord(messagesPath)).c_str(), "w");
   if (gnuplot == nullptr) {
-    throw UsageError("--plot needs gnuplot (apt-get install gnuplot-nox)");
+    throw RunError("--plot needs gnuplot (apt-get install gnuplot-nox)");
   }
   const std::string text = Terminal(plotPath, drawing, width, height) + script;
   std::fwrite(text.data(), 1, text.size(), gnuplot);
@@ -252,7 +252,7 @@ void RunGnuplot(const std::string& script, const std::string& plotPath, int widt
     const std::string said =
         messages.empty() ? ""
                          : ": " + messages.substr(lastLine == std::string::npos ? 0 : lastLine + 1);
-    throw UsageError(
+    throw RunError(
         "gnuplot could not draw " + plotPath + said +
         (messages.empty() ? " (is gnuplot installed? apt-get install gnuplot-nox)" : "") +
         "; the script is " + scriptPath);

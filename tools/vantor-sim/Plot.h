@@ -35,8 +35,8 @@ void NoteHeldPlans(std::vector<std::string>& names);
 // left out.
 std::vector<PlotPlan> ReadPlans(const std::vector<std::string>& names);
 
-// Draws the trace (as written by FlightTrace) into plotPath; throws when gnuplot is missing or
-// fails, or a file cannot be written.
+// Draws the trace (as written by FlightTrace) into plotPath; throws RunError when gnuplot is
+// missing or fails, and what the write seam throws when a file cannot be written.
 void DrawFlightPlot(const std::string& tracePath, const std::string& plotPath,
                     const std::vector<PlotPlan>& plans);
 
