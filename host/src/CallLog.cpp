@@ -117,6 +117,18 @@ void ResetNames() {
   State().names.clear();
 }
 
+struct SavedNames {
+  std::map<std::string, NameSpace, std::less<>> names;
+};
+
+std::shared_ptr<SavedNames> SaveNames() {
+  return std::make_shared<SavedNames>(SavedNames{State().names});
+}
+
+void RestoreNames(const SavedNames& saved) {
+  State().names = saved.names;
+}
+
 void AppendLine(std::string line) {
   std::string& text = State().text;
   text += line;

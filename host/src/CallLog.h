@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "HostExport.h"
@@ -17,6 +18,10 @@ VANTOR_INTERNAL void Clear();
 VANTOR_INTERNAL std::string Text();
 // Forgets every handle and pointer name and restarts the counters.
 VANTOR_INTERNAL void ResetNames();
+// The names handed out so far, to put back when a tool's own calls are done.
+struct SavedNames;
+VANTOR_INTERNAL std::shared_ptr<SavedNames> SaveNames();
+VANTOR_INTERNAL void RestoreNames(const SavedNames& saved);
 VANTOR_INTERNAL void AppendLine(std::string line);
 
 // Calls made while an object of this class lives are not logged: the host's own use of VESSEL

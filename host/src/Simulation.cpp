@@ -168,8 +168,20 @@ std::vector<std::string> SaveState(VesselRecord& vessel) {
   return stream.written;
 }
 
+struct Offstage::Saved {
+  log::Pause pause;
+  std::shared_ptr<log::SavedNames> names = log::SaveNames();
+};
+
+Offstage::Offstage() : saved_(new Saved) {}
+
+Offstage::~Offstage() {
+  log::RestoreNames(*saved_->names);
+  delete saved_;
+}
+
 std::vector<std::string> PeekState(VesselRecord& vessel) {
-  const log::Pause quiet;
+  const Offstage quiet;
   return SaveState(vessel);
 }
 
