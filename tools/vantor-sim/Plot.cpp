@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <map>
 #include <sstream>
 
 #include "Errors.h"
+#include "frame/Aircraft.h"
 #include "vantor/sim/OutputFile.h"
 #include "vantor/sim/Simulation.h"
 
@@ -21,8 +21,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kKilometresPerDegree = 6371.0 * kPi / 180.0;
-// The most waypoints a plan holds.
-constexpr int kMaxWaypoints = 20;
 
 std::string Trim(const std::string& text) {
   std::size_t begin = 0;
@@ -43,50 +41,21 @@ std::string Upper(std::string text) {
   return text;
 }
 
-// The waypoints of a flight-plan file as the module reads them: WAYPOINT_0 upward, up to the
-// first section without a DESCRIPTION or a POSITION of three numbers, at most 20.
-std::vector<PlotWaypoint> ReadPlanFile(const std::string& path) {
-  std::ifstream file(path);
-  std::map<std::string, std::map<std::string, std::string>> sections;
-  std::map<std::string, std::string>* section = nullptr;
-  for (std::string line; std::getline(file, line);) {
-    line = Trim(line);
-    if (line.empty() || line[0] == ';' || line[0] == '#') {
-      continue;
-    }
-    if (line[0] == '[') {
-      section = &sections[Upper(Trim(line.substr(1, line.find(']') - 1)))];
-    } else if (const std::size_t equals = line.find('=');
-               equals != std::string::npos && section != nullptr) {
-      section->emplace(Upper(Trim(line.substr(0, equals))), Trim(line.substr(equals + 1)));
-    }
-  }
-  const auto value = [&](const std::string& name, const std::string& key) -> std::string {
-    const auto found = sections.find(name);
-    if (found == sections.end()) {
-      return "";
-    }
-    const auto entry = found->second.find(key);
-    return entry == found->second.end() ? "" : entry->second;
-  };
+// The waypoints of a flight plan as the module holds them once it loaded the plan: the
+// module's own loading runs on a vessel record of the plot's, offstage, so that the plot shows
+// what the aircraft flew to and the run's host log does not see it.
+std::vector<PlotWaypoint> LoadPlanWaypoints(const std::string& name) {
+  const vantor::sim::Offstage offstage;
+  vantor::VesselRecord vessel;
+  vessel.name = "plot-flight-plan";
+  Aircraft aircraft(&vessel);
+  aircraft.LoadFlightPlan(name.c_str());
   std::vector<PlotWaypoint> waypoints;
-  for (int index = 0; index < kMaxWaypoints; ++index) {
-    const std::string name = "WAYPOINT_" + std::to_string(index);
-    std::string position = value(name, "POSITION");
-    for (char& c : position) {
-      if (c == '(' || c == ')' || c == ',') {
-        c = ' ';
-      }
-    }
-    PlotWaypoint waypoint;
-    std::istringstream numbers(position);
-    if (value(name, "DESCRIPTION").empty() ||
-        !(numbers >> waypoint.longitude >> waypoint.latitude >> waypoint.altitude)) {
-      break;
-    }
-    const std::string proximity = value(name, "PROXIMITY");
-    waypoint.proximity = proximity.empty() ? 1000.0 : std::atof(proximity.c_str());
-    waypoints.push_back(waypoint);
+  const FlightPlan& plan = aircraft.flightPlan;
+  for (int w = 0; w < plan.count; ++w) {
+    const VECTOR3& position = plan.waypoints[w].position;
+    waypoints.push_back(PlotWaypoint{position.x * 180.0 / kPi, position.y * 180.0 / kPi, position.z,
+                                     plan.waypoints[w].proximity});
   }
   return waypoints;
 }
@@ -462,7 +431,7 @@ void NoteHeldPlans(std::vector<std::string>& names) {
 std::vector<PlotPlan> ReadPlans(const std::vector<std::string>& names) {
   std::vector<PlotPlan> plans;
   for (const std::string& name : names) {
-    PlotPlan plan{name, ReadPlanFile("./Config/Aircraft/FlightPlans/" + name + ".ini")};
+    PlotPlan plan{name, LoadPlanWaypoints(name)};
     if (!plan.waypoints.empty()) {
       plans.push_back(std::move(plan));
     }

@@ -30,9 +30,9 @@ struct PlotPlan {
 // other way is drawn alike. Nothing is logged.
 void NoteHeldPlans(std::vector<std::string>& names);
 
-// The waypoints of each named plan, read from ./Config/Aircraft/FlightPlans/NAME.ini under the
-// current directory (the simulator root) by the module's rules; a plan without waypoints is
-// left out.
+// The waypoints of each named plan as the module loads it from
+// ./Config/Aircraft/FlightPlans/NAME.ini under the current directory (the simulator root); a
+// plan without waypoints is left out.
 std::vector<PlotPlan> ReadPlans(const std::vector<std::string>& names);
 
 // Draws the trace (as written by FlightTrace) into plotPath; throws RunError when gnuplot is
