@@ -24,6 +24,7 @@ void ResetHost() {
   host.vesselCreationFails = false;
   host.writeFault = 0;
   host.writeFaultSuffix.clear();
+  log::Stream({});
   log::Enable(false);
   log::Clear();
   log::ResetNames();
@@ -43,6 +44,10 @@ std::string LogText() {
 
 void ClearLog() {
   log::Clear();
+}
+
+void StreamLog(std::function<void(std::string_view)> sink) {
+  log::Stream(std::move(sink));
 }
 
 bool InputBoxOpen() {

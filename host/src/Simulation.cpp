@@ -42,7 +42,7 @@ void HandBackAtExit(const ModuleBinding* module) {
   if (registered.insert(module).second) {
     // The handler uses the host and the log, so they must be built before it is registered.
     Host();
-    log::Active();
+    log::EnsureState();
     std::atexit([] { HandBackModuleVessels(); });
   }
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +11,7 @@
 #include "Command.h"
 #include "FlightStatus.h"
 #include "FlightSummary.h"
+#include "HostLogFile.h"
 #include "KeyLabels.h"
 #include "Plot.h"
 #include "Preflight.h"
@@ -222,7 +222,7 @@ int Fly(const FlyOptions& options) {
                script.end());
 
   const SimulatorRoot where = EnterSimulatorRoot(options.place, false);
-  vantor::sim::EnableLog(!logPath.empty());
+  HostLogFile hostLog(logPath);
   const VesselsOfTheRun cleanup;
   const std::vector<sim::ScenarioBlock> blocks = sim::ReadScenarioFile(scenario, source);
   const std::vector<vantor::VesselRecord*> vessels = sim::LoadScenario(blocks, source);
@@ -299,8 +299,8 @@ int Fly(const FlyOptions& options) {
     sim::SaveScenarioFile(savePath);
     std::printf("scenario: %s\n", savePath.c_str());
   }
+  hostLog.Commit();
   if (!logPath.empty()) {
-    sim::WriteFileAtomically(logPath, sim::LogText());
     std::printf("host log: %s\n", logPath.c_str());
   }
   if (!summaryPath.empty()) {
