@@ -43,10 +43,8 @@ void WriteText(const std::string& path, const std::string& text) {
   }
 }
 
-std::string PlotScript(const std::string& plotPath, const std::string& name,
-                       const authoring::Envelope& envelope, bool powered) {
+std::string PlotScript(const std::string& name, const authoring::Envelope& envelope, bool powered) {
   std::ostringstream s;
-  s << PlotTerminal(plotPath, 1400, 1000);
   for (std::size_t k = 0; k < envelope.curveAltitudes.size(); ++k) {
     s << "$sweep" << k << " << EOD\n";
     for (const authoring::SpeedPoint& point : envelope.sweep) {
@@ -182,7 +180,7 @@ int RunEnvelope(const EnvelopeOptions& options) {
     WriteText(csvPath, table);
   }
   if (!plotPath.empty()) {
-    DrawScript(PlotScript(plotPath, name, envelope, solver.HasEngine()), plotPath);
+    DrawScript(PlotScript(name, envelope, solver.HasEngine()), plotPath, 1400, 1000);
   }
   return kExitDone;
 }
