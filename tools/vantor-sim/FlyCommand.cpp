@@ -9,12 +9,15 @@
 #include <vector>
 
 #include "Command.h"
+#include "ControlScript.h"
 #include "KeyLabels.h"
+#include "KeyPress.h"
 #include "Plot.h"
 #include "SimulatorRoot.h"
 #include "StatusFilter.h"
 #include "Trace.h"
 #include "check/Check.h"
+#include "cockpit/Cockpit.h"
 #include "vantor/sim/Physics.h"
 #include "vantor/sim/ScenarioFile.h"
 #include "vantor/sim/Simulation.h"
@@ -29,10 +32,12 @@ constexpr double kMaxFrames = 1e9;
 
 // A scripted key press or input-box answer, due at a simulation time.
 struct ScriptEvent {
+  enum Kind { kKey, kInput, kControl };
   double time = 0.0;
-  bool isKey = true;
+  Kind kind = kKey;
   ScriptedKey key;
-  std::string label;  // the key label or the answer text, for messages
+  ControlSetting control;
+  std::string label;  // the key label, the answer text or the setting, for messages
 };
 
 std::string Seconds(double time) {
@@ -49,23 +54,28 @@ std::pair<double, std::string> SplitTimed(const std::string& option, const std::
   const double time = std::strtod(timeText.c_str(), &end);
   if (colon == std::string::npos || timeText.empty() || *end != '\0' || !std::isfinite(time) ||
       time < 0.0) {
-    throw UsageError(option + " needs TIME:" + (option == "--key" ? "KEY" : "TEXT") +
-                     " with a time in seconds, not '" + value + "'");
+    const char* what = option == "--key" ? "KEY" : option == "--input" ? "TEXT" : "NAME=VALUE";
+    throw UsageError(option + " needs TIME:" + what + " with a time in seconds, not '" + value +
+                     "'");
   }
   return {time, value.substr(colon + 1)};
 }
 
-// Keys before answers at the same time, so that a key and the answer to the box it opens can
-// be given one time; otherwise in the order given.
+// Keys before answers before controls at the same time, so that a key and the answer to the box it
+// opens can be given one time; otherwise in the order given.
 std::vector<ScriptEvent> ReadScript(const Arguments& arguments) {
   std::vector<ScriptEvent> events;
   for (const std::string& value : arguments.Values("--key")) {
     auto [time, label] = SplitTimed("--key", value);
-    events.push_back(ScriptEvent{time, true, ParseKeyLabel(label), label});
+    events.push_back(ScriptEvent{time, ScriptEvent::kKey, ParseKeyLabel(label), {}, label});
   }
   for (const std::string& value : arguments.Values("--input")) {
     auto [time, text] = SplitTimed("--input", value);
-    events.push_back(ScriptEvent{time, false, ScriptedKey{}, text});
+    events.push_back(ScriptEvent{time, ScriptEvent::kInput, {}, {}, text});
+  }
+  for (const std::string& value : arguments.Values("--control")) {
+    auto [time, text] = SplitTimed("--control", value);
+    events.push_back(ScriptEvent{time, ScriptEvent::kControl, {}, ParseControlSetting(text), text});
   }
   std::stable_sort(events.begin(), events.end(),
                    [](const ScriptEvent& a, const ScriptEvent& b) { return a.time < b.time; });
@@ -100,20 +110,6 @@ class StatusPrinter {
   ProgressLine& progress_;
 };
 
-// A key goes to the vessel with the input focus as a press and then a release.
-void PressAndRelease(const ScriptEvent& event) {
-  vantor::VesselRecord* focus = sim::FocusVessel();
-  if (focus == nullptr) {
-    throw UsageError("no vessel has the input focus for key " + event.label);
-  }
-  ScriptedKey key = event.key;
-  char* state = key.keyState.data();
-  state[key.scanCode] = static_cast<char>(0x80);
-  sim::BufferedKey(*focus, key.scanCode, true, state);
-  state[key.scanCode] = 0;
-  sim::BufferedKey(*focus, key.scanCode, false, state);
-}
-
 // Removes every vessel when the run ends, however it ends, so that each module gets its
 // vvcExit and frees what it made.
 class VesselsOfTheRun {
@@ -142,8 +138,11 @@ void Answer(const ScriptEvent& event) {
 }
 
 int Fly(Arguments& arguments) {
-  arguments.RequireKnown({"--duration", "--dt", "--key", "--input", "--no-physics", "--save",
-                          "--host-log", "--trace", "--plot", "--status-every"});
+  if (arguments.Has("--interactive")) {
+    return FlyInteractive(arguments);
+  }
+  arguments.RequireKnown({"--duration", "--dt", "--key", "--input", "--control", "--no-physics",
+                          "--save", "--host-log", "--trace", "--plot", "--status-every"});
   // Without a scenario, the example flies once round its circuit.
   const bool example = arguments.positional().empty();
   const std::string scenario = example ? AbsolutePath(arguments.Root() + "/Scenarios/Airborne.scn")
@@ -177,8 +176,11 @@ int Fly(Arguments& arguments) {
   const double late = end + dt * 1e-6;
   for (const ScriptEvent& event : script) {
     if (event.time > late) {
-      throw UsageError(std::string(event.isKey ? "key " : "input '") + event.label +
-                       (event.isKey ? "" : "'") + " at " + Seconds(event.time) +
+      const bool quoted = event.kind == ScriptEvent::kInput;
+      const char* what = event.kind == ScriptEvent::kKey     ? "key "
+                         : event.kind == ScriptEvent::kInput ? "input '"
+                                                             : "control ";
+      throw UsageError(what + event.label + (quoted ? "'" : "") + " at " + Seconds(event.time) +
                        " comes after the last frame at " + Seconds(end));
     }
   }
@@ -204,10 +206,13 @@ int Fly(Arguments& arguments) {
   // Delivers the events due by simt, after the frame that ran at simt.
   const auto playDue = [&](double simt) {
     for (; next < script.size() && script[next].time <= simt + dt * 1e-6; ++next) {
-      if (script[next].isKey) {
-        PressAndRelease(script[next]);
+      const ScriptEvent& event = script[next];
+      if (event.kind == ScriptEvent::kKey) {
+        PressAndRelease(event.key, event.label);
+      } else if (event.kind == ScriptEvent::kInput) {
+        Answer(event);
       } else {
-        Answer(script[next]);
+        ApplyControlSetting(event.control);
       }
       status.Report(simt);
     }
@@ -269,8 +274,9 @@ int Fly(Arguments& arguments) {
 
 REGISTER_COMMAND(fly, "fly",
                  "fly [SCENARIO] [--root DIR] [--modules DIR] [--duration S] [--dt S] "
-                 "[--key T:KEY]... [--input T:TEXT]... [--no-physics] [--save FILE] "
+                 "[--key T:KEY]... [--input T:TEXT]... [--control T:NAME=VALUE]... "
+                 "[--no-physics] [--save FILE] "
                  "[--host-log FILE] [--trace FILE.csv] [--plot FILE] [--status-every S]",
                  "runs a scenario's frames with scripted keys and input-box answers, prints the "
                  "status line as it changes and saves the scenario",
-                 "--no-physics", Fly);
+                 "--no-physics --interactive", Fly);

@@ -5,32 +5,13 @@
 #include <cstring>
 
 #include "Arguments.h"
+#include "vantor/sim/PilotControls.h"
 #include "vantor/sim/Simulation.h"
 #include "vantor/testing/HostTesting.h"
 
 namespace {
 
 constexpr double kDegrees = 180.0 / 3.14159265358979323846;
-
-// The throttle is the level of the newest main-kind group: the one the module and the pilot
-// act on.
-double ThrottleLevel(const vantor::VesselRecord& vessel) {
-  for (auto group = vessel.thrusterGroups.rbegin(); group != vessel.thrusterGroups.rend();
-       ++group) {
-    if ((*group)->type != THGROUP_MAIN) {
-      continue;
-    }
-    if ((*group)->thrusters.empty()) {
-      return 0.0;
-    }
-    double sum = 0.0;
-    for (const vantor::ThrusterRecord* thruster : (*group)->thrusters) {
-      sum += thruster->level;
-    }
-    return sum / static_cast<double>((*group)->thrusters.size());
-  }
-  return 0.0;
-}
 
 // A vessel name as one CSV field: the separators it must not contain become underscores.
 std::string CsvField(const std::string& text) {
@@ -77,7 +58,8 @@ FlightTrace::FlightTrace(const std::string& path) : path_(path) {
   }
   std::fputs(
       "time,vessel,longitude,latitude,altitude,heading,pitch,bank,airspeed,mach,aoa,throttle,"
-      "elevator,aileron,rudder,flaps,waypoint,altitude_target\n",
+      "elevator,aileron,rudder,flaps,waypoint,altitude_target,pilot_elevator,pilot_aileron,"
+      "pilot_rudder,pilot_trim\n",
       file_);
 }
 
@@ -137,15 +119,18 @@ void FlightTrace::WriteRow(double time, const vantor::VesselRecord& vessel) {
                "%.1f,%s,%.6f,%.6f,%.2f,%.3f,%.3f,%.3f,%.3f,%.4f,%.3f,%.4f,%.4f,%.4f,%.4f,%.4f,",
                time, CsvField(vessel.name).c_str(), s.longitude * kDegrees, s.latitude * kDegrees,
                s.altitude, s.heading * kDegrees, s.pitch * kDegrees, s.bank * kDegrees, s.airspeed,
-               s.mach, s.aoa * kDegrees, ThrottleLevel(vessel),
+               s.mach, s.aoa * kDegrees, vantor::sim::MainThrottle(vessel),
                vessel.controlLevels[AIRCTRL_ELEVATOR], vessel.controlLevels[AIRCTRL_AILERON],
                vessel.controlLevels[AIRCTRL_RUDDER], vessel.controlLevels[AIRCTRL_FLAP]);
   const FlightStatusFields& status = StatusOf(vessel);
   if (status.known) {
-    std::fprintf(file_, "%u,%.0f\n", status.waypoint, status.altitudeTarget);
+    std::fprintf(file_, "%u,%.0f,", status.waypoint, status.altitudeTarget);
   } else {
-    std::fputs(",\n", file_);
+    std::fputs(",,", file_);
   }
+  const double* pilot = vessel.pilotLevels;
+  std::fprintf(file_, "%.4f,%.4f,%.4f,%.4f\n", pilot[AIRCTRL_ELEVATOR], pilot[AIRCTRL_AILERON],
+               pilot[AIRCTRL_RUDDER], pilot[AIRCTRL_ELEVATORTRIM]);
 }
 
 void FlightTrace::Close() {

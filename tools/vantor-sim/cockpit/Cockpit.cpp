@@ -1,0 +1,4 @@
+#include "cockpit/Cockpit.h"
+int FlyInteractive(Arguments&) {
+  return 1;
+}
