@@ -117,6 +117,10 @@ bool AnswerInputBox(const char* text) {
   return box.callback(&Host().inputBox, buffer.data(), box.context);
 }
 
+void CancelInputBox() {
+  Host().inputBox = InputBox{};
+}
+
 void SetVesselCreationFails(bool fails) {
   Host().vesselCreationFails = fails;
 }

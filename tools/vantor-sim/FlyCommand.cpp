@@ -276,7 +276,9 @@ REGISTER_COMMAND(fly, "fly",
                  "fly [SCENARIO] [--root DIR] [--modules DIR] [--duration S] [--dt S] "
                  "[--key T:KEY]... [--input T:TEXT]... [--control T:NAME=VALUE]... "
                  "[--no-physics] [--save FILE] "
-                 "[--host-log FILE] [--trace FILE.csv] [--plot FILE] [--status-every S]",
-                 "runs a scenario's frames with scripted keys and input-box answers, prints the "
-                 "status line as it changes and saves the scenario",
+                 "[--host-log FILE] [--trace FILE.csv] [--plot FILE] [--status-every S]; "
+                 "fly --interactive [SCENARIO] [--save FILE] [--dt S]",
+                 "runs a scenario's frames with scripted keys, controls and input-box answers, "
+                 "prints the status line as it changes and saves the scenario; --interactive "
+                 "flies it live in the terminal",
                  "--no-physics --interactive", Fly);

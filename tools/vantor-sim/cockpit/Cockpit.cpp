@@ -1,4 +1,311 @@
+// The live cockpit: the simulation runs in real time (times the chosen acceleration) in fixed
+// frames, the screen is redrawn ten times a second, and the program sleeps in between.
 #include "cockpit/Cockpit.h"
-int FlyInteractive(Arguments&) {
-  return 1;
+
+#include <curses.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "Command.h"
+#include "KeyPress.h"
+#include "SimulatorRoot.h"
+#include "check/Check.h"
+#include "cockpit/Panel.h"
+#include "vantor/sim/Physics.h"
+#include "vantor/sim/PilotControls.h"
+#include "vantor/sim/ScenarioFile.h"
+#include "vantor/sim/Simulation.h"
+#include "vantor/testing/HostTesting.h"
+
+namespace {
+
+namespace sim = vantor::sim;
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kRedraw = std::chrono::milliseconds(100);
+// Behind by more than this (a stalled terminal, a slow machine at 100x), the cockpit lets the
+// simulation fall behind rather than run a burst of frames.
+constexpr double kMaxCatchUp = 0.5;  // seconds of wall-clock time
+constexpr int kAccelerations[] = {1, 2, 5, 10, 20, 50, 100};
+constexpr double kStickStep = 0.05;
+constexpr double kThrottleStep = 0.05;
+constexpr double kTrimStep = 0.02;
+constexpr int kEscape = 27;
+
+int Control(char letter) {
+  return letter - 'a' + 1;
+}
+
+// curses for the life of the cockpit, and the terminal as it was afterwards, however it ends.
+class Screen {
+ public:
+  Screen() {
+    initscr();
+    raw();
+    noecho();
+    keypad(stdscr, TRUE);
+    nodelay(stdscr, TRUE);
+    set_escdelay(25);
+    curs_set(0);
+  }
+  ~Screen() { endwin(); }
+  Screen(const Screen&) = delete;
+  Screen& operator=(const Screen&) = delete;
+};
+
+// Removes every vessel at the end, so that each module gets its vvcExit.
+class VesselsOfTheFlight {
+ public:
+  VesselsOfTheFlight() = default;
+  VesselsOfTheFlight(const VesselsOfTheFlight&) = delete;
+  VesselsOfTheFlight& operator=(const VesselsOfTheFlight&) = delete;
+  ~VesselsOfTheFlight() {
+    try {
+      std::vector<vantor::VesselRecord*> vessels = sim::Vessels();
+      for (auto vessel = vessels.rbegin(); vessel != vessels.rend(); ++vessel) {
+        sim::DeleteVessel(**vessel);
+      }
+    } catch (...) {
+    }
+  }
+};
+
+class Cockpit {
+ public:
+  explicit Cockpit(double dt) : dt_(dt) {}
+
+  void Fly() {
+    Clock::time_point next = Clock::now();
+    double owed = 0.0;  // simulation seconds the wall clock has granted and no frame has run
+    while (!quit_) {
+      ReadKeys();
+      if (!panel_.paused) {
+        owed += std::chrono::duration<double>(kRedraw).count() * panel_.acceleration;
+        owed = std::min(owed, kMaxCatchUp * panel_.acceleration);
+        for (; owed >= dt_ && !quit_; owed -= dt_) {
+          RunFrame();
+        }
+      }
+      UpdatePrompt();
+      DrawPanel(sim::FocusVessel(), panel_);
+      next += kRedraw;
+      const Clock::time_point now = Clock::now();
+      if (next < now - kRedraw) {
+        next = now;  // the machine could not keep up: start counting again from here
+      }
+      std::this_thread::sleep_until(next);
+    }
+  }
+
+ private:
+  void RunFrame() {
+    ++frame_;
+    panel_.simt = static_cast<double>(frame_) * dt_;
+    sim::AdvancePhysics(panel_.simt, dt_);
+    for (vantor::VesselRecord* vessel : sim::Vessels()) {
+      sim::Timestep(*vessel, panel_.simt);
+    }
+  }
+
+  void UpdatePrompt() {
+    if (vantor::testing::InputBoxOpen()) {
+      panel_.prompt = vantor::testing::InputBoxTitle();
+    } else {
+      panel_.prompt.clear();
+      panel_.typed.clear();
+    }
+  }
+
+  void ReadKeys() {
+    for (int key = getch(); key != ERR; key = getch()) {
+      UpdatePrompt();
+      if (key == Control('c')) {
+        quit_ = true;
+        return;
+      }
+      if (!panel_.prompt.empty()) {
+        Type(key);
+      } else if (!HostKey(key)) {
+        ModuleKey(key);
+      }
+    }
+  }
+
+  // An open input box takes every key but Ctrl+C.
+  void Type(int key) {
+    if (key == '\n' || key == '\r' || key == KEY_ENTER) {
+      const bool taken = vantor::testing::AnswerInputBox(panel_.typed.c_str());
+      panel_.notice = panel_.prompt + (taken ? ": " + panel_.typed : ": not taken");
+      panel_.typed.clear();
+    } else if (key == kEscape) {
+      vantor::testing::CancelInputBox();
+      panel_.notice = panel_.prompt + ": cancelled";
+    } else if (key == KEY_BACKSPACE || key == 127 || key == 8) {
+      if (!panel_.typed.empty()) {
+        panel_.typed.pop_back();
+      }
+    } else if (key >= 32 && key < 127 && panel_.typed.size() < 60) {
+      panel_.typed += static_cast<char>(key);
+    }
+  }
+
+  void Move(sim::PilotControl control, double step) {
+    vantor::VesselRecord* focus = sim::FocusVessel();
+    if (focus != nullptr) {
+      sim::SetPilotControl(*focus, control, sim::PilotControlValue(*focus, control) + step);
+    }
+  }
+
+  void Set(sim::PilotControl control, double value) {
+    vantor::VesselRecord* focus = sim::FocusVessel();
+    if (focus != nullptr) {
+      sim::SetPilotControl(*focus, control, value);
+    }
+  }
+
+  void Accelerate(int direction) {
+    int index = 0;
+    while (kAccelerations[index] != panel_.acceleration) {
+      ++index;
+    }
+    const int last = static_cast<int>(std::size(kAccelerations)) - 1;
+    panel_.acceleration = kAccelerations[std::clamp(index + direction, 0, last)];
+  }
+
+  // The host's own keys (docs/flying.md); false for a key that belongs to the module.
+  bool HostKey(int key) {
+    using sim::PilotControl;
+    switch (key) {
+      case KEY_UP:
+        Move(PilotControl::Elevator, -kStickStep);  // stick forward: nose down
+        return true;
+      case KEY_DOWN:
+        Move(PilotControl::Elevator, kStickStep);
+        return true;
+      case KEY_LEFT:
+        Move(PilotControl::Aileron, -kStickStep);
+        return true;
+      case KEY_RIGHT:
+        Move(PilotControl::Aileron, kStickStep);
+        return true;
+      case ',':
+        Move(PilotControl::Rudder, -kStickStep);
+        return true;
+      case '.':
+        Move(PilotControl::Rudder, kStickStep);
+        return true;
+      case ' ':
+        Set(PilotControl::Elevator, 0.0);
+        Set(PilotControl::Aileron, 0.0);
+        Set(PilotControl::Rudder, 0.0);
+        return true;
+      case '+':
+      case '=':
+        Move(PilotControl::Throttle, kThrottleStep);
+        return true;
+      case '-':
+        Move(PilotControl::Throttle, -kThrottleStep);
+        return true;
+      case KEY_PPAGE:
+        Set(PilotControl::Throttle, 1.0);
+        return true;
+      case KEY_NPAGE:
+        Set(PilotControl::Throttle, 0.0);
+        return true;
+      case '[':
+        Move(PilotControl::Trim, -kTrimStep);
+        return true;
+      case ']':
+        Move(PilotControl::Trim, kTrimStep);
+        return true;
+      case '*':
+        Accelerate(1);
+        return true;
+      case '/':
+        Accelerate(-1);
+        return true;
+      default:
+        break;
+    }
+    if (key == Control('p')) {
+      panel_.paused = !panel_.paused;
+      return true;
+    }
+    return false;
+  }
+
+  // Passes the key with the modifiers the terminal reports: Shift for capitals, Ctrl for
+  // control characters, Alt for a key after Escape. A terminal cannot report Ctrl with a digit.
+  void ModuleKey(int key) {
+    std::string modifiers;
+    if (key == kEscape) {
+      const int after = getch();
+      if (after == ERR) {
+        return;
+      }
+      modifiers = "alt+";
+      key = after;
+    }
+    std::string label;
+    if (key >= 'a' && key <= 'z') {
+      label = static_cast<char>(key);
+    } else if (key >= 'A' && key <= 'Z') {
+      label = "shift+" + std::string(1, static_cast<char>(key - 'A' + 'a'));
+    } else if (key >= '0' && key <= '9') {
+      label = static_cast<char>(key);
+    } else if (key >= 1 && key <= 26 && key != '\t' && key != '\n' && key != '\r' && key != 8) {
+      label = "ctrl+" + std::string(1, static_cast<char>(key - 1 + 'a'));
+    } else {
+      panel_.notice = "that key has no use here";
+      return;
+    }
+    label = modifiers + label;
+    PressAndRelease(ParseKeyLabel(label), label);
+    panel_.notice = "key " + label;
+  }
+
+  double dt_;
+  long long frame_ = 0;
+  bool quit_ = false;
+  PanelState panel_;
+};
+
+}  // namespace
+
+int FlyInteractive(Arguments& arguments) {
+  arguments.RequireKnown({"--interactive", "--save", "--dt"});
+  if (isatty(STDIN_FILENO) == 0 || isatty(STDOUT_FILENO) == 0) {
+    throw UsageError("--interactive needs a terminal on standard input and output");
+  }
+  const std::string scenario = arguments.positional().empty()
+                                   ? AbsolutePath(arguments.Root() + "/Scenarios/Runway.scn")
+                                   : AbsolutePath(arguments.Positional("SCENARIO file"));
+  const std::string savePath = AbsolutePath(arguments.Value("--save", ""));
+  const double dt = arguments.Number("--dt", 0.02);
+  if (!(dt > 0.0) || dt > 0.1) {
+    throw UsageError("--dt must be greater than 0 and at most 0.1 s in the cockpit");
+  }
+  const SimulatorRoot where = EnterSimulatorRoot(arguments, false);
+  const VesselsOfTheFlight cleanup;
+  sim::LoadScenarioFile(scenario);
+  for (const vantor::VesselRecord* vessel : sim::Vessels()) {
+    if (vessel->className == kAircraftClass) {
+      CheckAircraftFile(where.root, vessel->name, stderr, true);
+    }
+  }
+  {
+    const Screen screen;
+    Cockpit(dt).Fly();
+  }
+  if (!savePath.empty()) {
+    sim::SaveScenarioFile(savePath);
+    std::printf("saved: %s\n", savePath.c_str());
+  }
+  return 0;
 }

@@ -56,6 +56,8 @@ VANTOR_API std::string InputBoxTitle();
 // Calls the open box's callback with the text and closes the box; returns the callback's
 // result (false when no box is open).
 VANTOR_API bool AnswerInputBox(const char* text);
+// Closes the open box without calling its callback, as a pilot's Cancel does.
+VANTOR_API void CancelInputBox();
 
 // Fault injection: the next vapiCreateVessel calls fail (return null) while set.
 VANTOR_API void SetVesselCreationFails(bool fails);
