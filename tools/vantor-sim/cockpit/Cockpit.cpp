@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -37,6 +38,13 @@ constexpr double kStickStep = 0.05;
 constexpr double kThrottleStep = 0.05;
 constexpr double kTrimStep = 0.02;
 constexpr int kEscape = 27;
+
+// A terminal closed or a polite kill ends the flight as Ctrl+C does, so the scenario is saved.
+volatile std::sig_atomic_t stopRequested = 0;
+
+extern "C" void RequestStop(int /*signal*/) {
+  stopRequested = 1;
+}
 
 int Control(char letter) {
   return letter - 'a' + 1;
@@ -85,6 +93,7 @@ class Cockpit {
     double owed = 0.0;  // simulation seconds the wall clock has granted and no frame has run
     while (!quit_) {
       ReadKeys();
+      quit_ = quit_ || stopRequested != 0;
       if (!panel_.paused) {
         owed += std::chrono::duration<double>(kRedraw).count() * panel_.acceleration;
         owed = std::min(owed, kMaxCatchUp * panel_.acceleration);
@@ -128,6 +137,9 @@ class Cockpit {
       if (key == Control('c')) {
         quit_ = true;
         return;
+      }
+      if (key == KEY_RESIZE) {
+        continue;  // the next drawing fits the new size
       }
       if (!panel_.prompt.empty()) {
         Type(key);
@@ -266,8 +278,12 @@ class Cockpit {
       return;
     }
     label = modifiers + label;
-    PressAndRelease(ParseKeyLabel(label), label);
-    panel_.notice = "key " + label;
+    try {
+      PressAndRelease(ParseKeyLabel(label), label);
+      panel_.notice = "key " + label;
+    } catch (const UsageError& error) {
+      panel_.notice = error.what();  // no vessel has the focus: nothing to fly, say so
+    }
   }
 
   double dt_;
@@ -299,6 +315,8 @@ int FlyInteractive(Arguments& arguments) {
       CheckAircraftFile(where.root, vessel->name, stderr, true);
     }
   }
+  std::signal(SIGTERM, RequestStop);
+  std::signal(SIGHUP, RequestStop);
   {
     const Screen screen;
     Cockpit(dt).Fly();

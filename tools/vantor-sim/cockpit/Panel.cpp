@@ -65,12 +65,13 @@ void DrawPanel(const vantor::VesselRecord* vessel, const PanelState& state) {
     const int bars = std::clamp(static_cast<int>(std::lround(throttle * 20.0)), 0, 20);
     Line(4, "THR %3.0f %% [%-20.*s]   FUEL %6.0f kg (%3.0f %%)", throttle * 100.0, bars,
          "||||||||||||||||||||", fuel, capacity > 0.0 ? 100.0 * fuel / capacity : 0.0);
-    Line(6, "control    pilot   module   surface   (* the autopilot holds it)");
+    Line(6, "%-9s %6s  %8s %9s   (* the autopilot holds it)", "control", "pilot", "module",
+         "surface");
     DrawSurface(7, "elevator", *vessel, AIRCTRL_ELEVATOR);
     DrawSurface(8, "aileron", *vessel, AIRCTRL_AILERON);
     DrawSurface(9, "rudder", *vessel, AIRCTRL_RUDDER);
     DrawSurface(10, "trim", *vessel, AIRCTRL_ELEVATORTRIM);
-    Line(11, "flaps              %+8.2f %+9.2f", vessel->controlLevels[AIRCTRL_FLAP],
+    Line(11, "%-9s %6s  %+8.2f %+9.2f", "flaps", "", vessel->controlLevels[AIRCTRL_FLAP],
          sim::SurfaceDeflection(*vessel, AIRCTRL_FLAP));
     const double brakes = 0.5 * (vessel->wheelbrakeLevels[0] + vessel->wheelbrakeLevels[1]);
     Line(12, "BRAKES %s (%.2f)   AUTOPILOT %s", brakes > 0.0 ? "ON " : "off", brakes,
@@ -85,7 +86,12 @@ void DrawPanel(const vantor::VesselRecord* vessel, const PanelState& state) {
       mvaddnstr(row, column, cell, kWidth - column);
     }
   }
-  Line(18, "%s", vantor::testing::StatusLine().c_str());
+  // The status line may be longer than a row: it continues on the next.
+  const std::string status = vantor::testing::StatusLine();
+  Line(17, "%s", status.c_str());
+  if (status.size() > kWidth) {
+    Line(18, "%s", status.c_str() + kWidth);
+  }
   if (!state.prompt.empty()) {
     Line(19, "%s: %s_", state.prompt.c_str(), state.typed.c_str());
   } else if (!state.notice.empty()) {
