@@ -89,26 +89,23 @@ class Cockpit {
   explicit Cockpit(double dt) : dt_(dt) {}
 
   void Fly() {
-    Clock::time_point next = Clock::now();
+    Clock::time_point last = Clock::now();
     double owed = 0.0;  // simulation seconds the wall clock has granted and no frame has run
     while (!quit_) {
       ReadKeys();
       quit_ = quit_ || stopRequested != 0;
+      const Clock::time_point now = Clock::now();
+      const double elapsed = std::chrono::duration<double>(now - last).count();
+      last = now;
       if (!panel_.paused) {
-        owed += std::chrono::duration<double>(kRedraw).count() * panel_.acceleration;
-        owed = std::min(owed, kMaxCatchUp * panel_.acceleration);
+        owed = std::min(owed + elapsed * panel_.acceleration, kMaxCatchUp * panel_.acceleration);
         for (; owed >= dt_ && !quit_; owed -= dt_) {
           RunFrame();
         }
       }
       UpdatePrompt();
       DrawPanel(sim::FocusVessel(), panel_);
-      next += kRedraw;
-      const Clock::time_point now = Clock::now();
-      if (next < now - kRedraw) {
-        next = now;  // the machine could not keep up: start counting again from here
-      }
-      std::this_thread::sleep_until(next);
+      std::this_thread::sleep_until(now + kRedraw);
     }
   }
 
