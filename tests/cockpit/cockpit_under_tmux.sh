@@ -44,6 +44,22 @@ tmux -L "$server" new-session -d -x 80 -y 24 \
 wait_for "THR +0 %"
 wait_for "Gear +1\.00"
 
+# Pause stops the clock; the time keys step through the accelerations.
+tmux -L "$server" send-keys C-p
+wait_for "PAUSED"
+paused_at=$(tmux -L "$server" capture-pane -p | head -1)
+sleep 0.5
+[ "$(tmux -L "$server" capture-pane -p | head -1)" = "$paused_at" ] || fail "time ran while paused"
+tmux -L "$server" send-keys '*' '*'
+wait_for "time x5 +PAUSED"
+tmux -L "$server" send-keys / / C-p
+wait_for "time x1 *$"
+
+# A capital reaches the aircraft with Shift held, which the aircraft ignores.
+tmux -L "$server" send-keys K
+wait_for "key shift\+k"
+wait_for "Canopy +0\.00"
+
 tmux -L "$server" send-keys PPage g
 wait_for "THR 100 %"
 wait_for "Gear +0\.[0-9]+"
