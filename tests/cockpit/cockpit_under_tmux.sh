@@ -58,6 +58,7 @@ wait_for "time x1 *$"
 # A capital reaches the aircraft with Shift held, which the aircraft ignores.
 tmux -L "$server" send-keys K
 wait_for "key shift\+k"
+sleep 0.5  # a canopy that had started to open would show 0.10 by now
 wait_for "Canopy +0\.00"
 
 tmux -L "$server" send-keys PPage g
