@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr DWORD kKeyAutopilot = 2;
-constexpr DWORD kKeyReleasePayload = 36;
+constexpr DWORD kKeyAutopilot = VKEY_1;
+constexpr DWORD kKeyReleasePayload = VKEY_J;
 
 void StepAndCheck(Aircraft& aircraft, double simt) {
   aircraft.StepAircraft(simt);
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::CheckAirfoils(*aircraft);
 
   fuzz::PlaceAircraft(*aircraft, false);
-  const char keyState[256] = {};
+  const char keyState[VKEY_STATE_SIZE] = {};
   aircraft->ConsumeBufferedKey(kKeyAutopilot, false, keyState);
   for (int i = 0; i < aircraft->GetSequenceCount(); ++i) {
     aircraft->ToggleSequence(i);

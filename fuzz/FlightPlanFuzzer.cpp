@@ -16,14 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::CheckInvariants(*aircraft);
   fuzz::CheckWaypointIndex(*aircraft);
 
-  const char keyState[256] = {};
-  aircraft->ConsumeBufferedKey(2, false, keyState);  // autopilot on
+  const char keyState[VKEY_STATE_SIZE] = {};
+  aircraft->ConsumeBufferedKey(VKEY_1, false, keyState);  // autopilot on
   const int count = aircraft->flightPlan.count;
   for (int waypoint = 0; waypoint <= count; ++waypoint) {
     aircraft->StepAircraft(5.0 + waypoint);
     fuzz::CheckInvariants(*aircraft);
     fuzz::CheckWaypointIndex(*aircraft);
-    aircraft->ConsumeBufferedKey(31, false, keyState);  // skip to the next waypoint
+    aircraft->ConsumeBufferedKey(VKEY_S, false, keyState);  // skip to the next waypoint
   }
   aircraft.reset();
   vantor::testing::ResetHost();

@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   aircraft->LoadFlightPlan("Circuit");
 
   Commands input(data, size);
-  char keyState[256] = {};
+  char keyState[VKEY_STATE_SIZE] = {};
   double simt = 1.0;
   while (input.More()) {
     switch (input.Byte() % 7) {
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         aircraft->ConsumeBufferedKey(input.Byte(), true, keyState);
         break;
       case 2:
-        keyState[input.Byte()] ^= static_cast<char>(0x80);
+        keyState[input.Byte()] ^= static_cast<char>(VKEY_HELD_BIT);
         break;
       case 3:
         simt += 0.1 * input.Byte();

@@ -1,13 +1,11 @@
 // The host's free functions as a module calls them.
 #include "vantor/Api.h"
 
-#include <exception>
 #include <memory>
 
 #include "CallLog.h"
 #include "HostState.h"
 #include "vantor/sim/ScenarioStream.h"
-#include "vantor/sim/Simulation.h"
 
 namespace vlog = vantor::log;
 
@@ -62,13 +60,10 @@ bool vapiGetVesselHeading(OBJHANDLE vessel, double* heading) {
 
 OBJHANDLE vapiCreateVessel(const char* name, const char* className, const VESSELSTATUS& status) {
   OBJHANDLE vessel = nullptr;
-  if (name != nullptr && !vantor::Host().vesselCreationFails) {
-    try {
-      vessel = vantor::sim::CreateVessel(name, className != nullptr ? className : "", &status);
-    } catch (const std::exception&) {
-      // A module that cannot be loaded fails this call; no exception may reach the caller.
-      vessel = nullptr;
-    }
+  const auto create = vantor::Host().simulation.createVessel;
+  // A module that cannot be loaded fails this call; the simulation's entry point throws nothing.
+  if (name != nullptr && create != nullptr && !vantor::Host().vesselCreationFails) {
+    vessel = create(name, className != nullptr ? className : "", &status);
   }
   vlog::CallReturning("vapiCreateVessel", vlog::Vessel{vessel}, vlog::Quoted{name},
                       vlog::Quoted{className}, vlog::Status{&status});

@@ -5,22 +5,23 @@
 #include <cstdint>
 #include <string>
 
+#include "HostExport.h"
 #include "vantor/Types.h"
 
 namespace vantor::log {
 
-// Enabled by testing::EnableLog and not paused.
-bool Active();
-void Enable(bool enabled);
-void Clear();
-std::string Text();
+// Enabled by sim::EnableLog and not paused.
+VANTOR_INTERNAL bool Active();
+VANTOR_INTERNAL void Enable(bool enabled);
+VANTOR_INTERNAL void Clear();
+VANTOR_INTERNAL std::string Text();
 // Forgets every handle and pointer name and restarts the counters.
-void ResetNames();
-void AppendLine(std::string line);
+VANTOR_INTERNAL void ResetNames();
+VANTOR_INTERNAL void AppendLine(std::string line);
 
 // Calls made while an object of this class lives are not logged: the host's own use of VESSEL
 // members, and whatever a module calls while the host evaluates its callbacks in the physics.
-class Pause {
+class VANTOR_INTERNAL Pause {
  public:
   Pause();
   ~Pause();
@@ -30,7 +31,7 @@ class Pause {
 
 // Names a handle the host has just created (prop0, th1, ...); done whether or not the log is
 // active, so names follow creation order.
-void NameNewHandle(const char* kind, const void* handle);
+VANTOR_INTERNAL void NameNewHandle(const char* kind, const void* handle);
 
 // Argument wrappers: each selects a way of writing a value.
 struct Quoted {  // text in double quotes; null is written null
@@ -75,25 +76,25 @@ struct HandleList {  // a list of thruster handles
   int count;
 };
 
-void Put(std::string& out, double value);
-void Put(std::string& out, float value);
-void Put(std::string& out, int value);
-void Put(std::string& out, unsigned value);
-void Put(std::string& out, bool value);
-void Put(std::string& out, const VECTOR3& value);
-void Put(std::string& out, const Quoted& value);
-void Put(std::string& out, const Handle& value);
-void Put(std::string& out, const Pointer& value);
-void Put(std::string& out, const Function& value);
-void Put(std::string& out, const Raw& value);
-void Put(std::string& out, const Vessel& value);
-void Put(std::string& out, const ThrusterGroupType& value);
-void Put(std::string& out, const ControlType& value);
-void Put(std::string& out, const AirfoilOrientation& value);
-void Put(std::string& out, const Animation& value);
-void Put(std::string& out, const Transform& value);
-void Put(std::string& out, const Status& value);
-void Put(std::string& out, const HandleList& value);
+VANTOR_INTERNAL void Put(std::string& out, double value);
+VANTOR_INTERNAL void Put(std::string& out, float value);
+VANTOR_INTERNAL void Put(std::string& out, int value);
+VANTOR_INTERNAL void Put(std::string& out, unsigned value);
+VANTOR_INTERNAL void Put(std::string& out, bool value);
+VANTOR_INTERNAL void Put(std::string& out, const VECTOR3& value);
+VANTOR_INTERNAL void Put(std::string& out, const Quoted& value);
+VANTOR_INTERNAL void Put(std::string& out, const Handle& value);
+VANTOR_INTERNAL void Put(std::string& out, const Pointer& value);
+VANTOR_INTERNAL void Put(std::string& out, const Function& value);
+VANTOR_INTERNAL void Put(std::string& out, const Raw& value);
+VANTOR_INTERNAL void Put(std::string& out, const Vessel& value);
+VANTOR_INTERNAL void Put(std::string& out, const ThrusterGroupType& value);
+VANTOR_INTERNAL void Put(std::string& out, const ControlType& value);
+VANTOR_INTERNAL void Put(std::string& out, const AirfoilOrientation& value);
+VANTOR_INTERNAL void Put(std::string& out, const Animation& value);
+VANTOR_INTERNAL void Put(std::string& out, const Transform& value);
+VANTOR_INTERNAL void Put(std::string& out, const Status& value);
+VANTOR_INTERNAL void Put(std::string& out, const HandleList& value);
 
 // "(a, b, c)": several results of one call (out-parameters).
 template <typename... Values>
@@ -136,7 +137,7 @@ void CallReturning(const char* name, const Result& result, const Args&... args) 
 
 // Wraps a call from the host into a module: marks it "> name" and, when the status line
 // changed during the call, adds a line `status "text"` after it.
-class ModuleCallMark {
+class VANTOR_INTERNAL ModuleCallMark {
  public:
   explicit ModuleCallMark(const char* exportName);
   // An input-box callback: "> fnN".

@@ -6,6 +6,7 @@
 // proper rotation. The air is at rest in this frame.
 #pragma once
 
+#include "HostExport.h"
 #include "vantor/sim/VesselRecord.h"
 
 namespace vantor {
@@ -21,15 +22,16 @@ struct Atmosphere {
 };
 
 // The standard atmosphere up to 86 km; above it the density falls off exponentially.
-Atmosphere StandardAtmosphere(double altitude);
+VANTOR_INTERNAL Atmosphere StandardAtmosphere(double altitude);
 
 // Sets the kinematic state of a vessel flying along its nose at the given airspeed, at a place
 // (radians, metres) and attitude (radians), then derives the observables.
-void PlaceKinematics(FlightState& state, double longitude, double latitude, double altitude,
-                     double heading, double pitch, double bank, double airspeed);
+VANTOR_INTERNAL void PlaceKinematics(FlightState& state, double longitude, double latitude,
+                                     double altitude, double heading, double pitch, double bank,
+                                     double airspeed);
 
 // Recomputes every observable of the flight state from position, velocity and rotation.
 // groundContact is left as it is: only ground contact handling decides it.
-void DeriveObservables(FlightState& state);
+VANTOR_INTERNAL void DeriveObservables(FlightState& state);
 
 }  // namespace vantor

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "CallLog.h"
+#include "ModuleLoader.h"
+#include "vantor/Vessel.h"
+
 namespace vantor {
 
 HostState& Host() {
@@ -37,6 +41,16 @@ VesselRecord* FocusVessel() {
     return host.focus;
   }
   return host.vessels.empty() ? nullptr : host.vessels.front().get();
+}
+
+void HandBackModuleVessels() {
+  log::Pause pause;
+  for (const auto& vessel : Host().vessels) {
+    if (vessel->module != nullptr && vessel->moduleVessel != nullptr) {
+      vessel->module->exit(static_cast<VESSEL*>(vessel->moduleVessel));
+      vessel->moduleVessel = nullptr;
+    }
+  }
 }
 
 void RemoveVessel(VesselRecord& vessel) {

@@ -1,5 +1,7 @@
 #include "ScenarioLoadStatus.h"
 
+#include "HostState.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -49,9 +51,10 @@ ScenarioLoadStatus::ScenarioLoadStatus(VesselRecord& vessel) : vessel(&vessel) {
 }
 
 void FinishScenarioLoad(ScenarioLoadStatus& status) {
-  if (status.placementGiven && status.vessel != nullptr) {
+  const auto place = Host().simulation.placeVessel;
+  if (status.placementGiven && status.vessel != nullptr && place != nullptr) {
     const FlightState before = status.vessel->state;
-    testing::PlaceVessel(*status.vessel, status.placement);
+    place(*status.vessel, status.placement);
     // Figures so extreme that the kinematics overflow (an altitude and a speed near the
     // largest double) place nothing: the vessel stays where it was.
     if (!IsFinite(status.vessel->state)) {

@@ -3,22 +3,23 @@
 // one of these; the parser must also accept a null pointer (a test may pass one).
 #pragma once
 
+#include "HostExport.h"
+#include "vantor/sim/Placement.h"
 #include "vantor/sim/VesselRecord.h"
-#include "vantor/testing/HostTesting.h"
 
 namespace vantor {
 
-struct ScenarioLoadStatus {
+struct VANTOR_INTERNAL ScenarioLoadStatus {
   // Starts from where the vessel is now, so a block that gives only some of the placement
   // lines changes only those.
   explicit ScenarioLoadStatus(VesselRecord& vessel);
 
   VesselRecord* vessel;
-  testing::Placement placement;  // degrees, as the scenario lines give them
-  bool placementGiven = false;   // set by the parser when a line changed the placement
+  sim::Placement placement;     // degrees, as the scenario lines give them
+  bool placementGiven = false;  // set by the parser when a line changed the placement
 };
 
 // Called by the host once the block has been read: places the vessel when the block said where.
-void FinishScenarioLoad(ScenarioLoadStatus& status);
+VANTOR_INTERNAL void FinishScenarioLoad(ScenarioLoadStatus& status);
 
 }  // namespace vantor

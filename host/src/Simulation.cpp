@@ -2,6 +2,7 @@
 #include "vantor/sim/Simulation.h"
 
 #include <cstdlib>
+#include <exception>
 #include <set>
 #include <stdexcept>
 
@@ -11,6 +12,7 @@
 #include "ModuleLoader.h"
 #include "ScenarioLoadStatus.h"
 #include "vantor/Vessel.h"
+#include "vantor/sim/Placement.h"
 #include "vantor/sim/ScenarioStream.h"
 
 namespace vantor::sim {
@@ -52,24 +54,6 @@ ScenarioStream& NamedStream(ScenarioStream& stream) {
 }
 
 }  // namespace
-
-}  // namespace vantor::sim
-
-namespace vantor {
-
-void HandBackModuleVessels() {
-  log::Pause pause;
-  for (const auto& vessel : Host().vessels) {
-    if (vessel->module != nullptr && vessel->moduleVessel != nullptr) {
-      vessel->module->exit(static_cast<VESSEL*>(vessel->moduleVessel));
-      vessel->moduleVessel = nullptr;
-    }
-  }
-}
-
-}  // namespace vantor
-
-namespace vantor::sim {
 
 void SetModuleFolder(const std::string& folder) {
   Host().moduleFolder = folder;
@@ -183,4 +167,22 @@ std::vector<std::string> SaveState(VesselRecord& vessel) {
   return stream.written;
 }
 
+namespace {
+
+// vapiCreateVessel's way in: a vessel that cannot be made is null. Nothing is thrown across
+// the library boundary, which the 32-bit Windows build cannot unwind (docs/windows.md).
+VesselRecord* CreateVesselForModule(const std::string& name, const std::string& className,
+                                    const VESSELSTATUS* status) {
+  try {
+    return CreateVessel(name, className, status);
+  } catch (const std::exception&) {
+    return nullptr;
+  }
+}
+
+// Installed as this library is loaded: what the module face calls of the simulation.
+[[maybe_unused]] const bool kEntryPointsInstalled =
+    (Host().simulation = SimulationEntryPoints{&CreateVesselForModule, &PlaceVessel}, true);
+
+}  // namespace
 }  // namespace vantor::sim

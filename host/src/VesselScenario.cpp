@@ -138,7 +138,7 @@ double Clamp01(double value) {
 // gather into the load's placement: the host places the vessel once the block has been read.
 bool ApplyHostLine(vantor::ScenarioLoadStatus& load, const char* line) {
   VesselRecord& record = *load.vessel;
-  vantor::testing::Placement& placement = load.placement;
+  vantor::sim::Placement& placement = load.placement;
   const char* value = nullptr;
   double number = 0.0;
   if (FirstWordIs(line, "STATUS", value)) {
@@ -165,14 +165,12 @@ bool ApplyHostLine(vantor::ScenarioLoadStatus& load, const char* line) {
   }
   struct PlacementLine {
     const char* keyword;
-    double vantor::testing::Placement::*field;
+    double vantor::sim::Placement::*field;
   };
   static constexpr PlacementLine kPlacementLines[] = {
-      {"ALT", &vantor::testing::Placement::altitude},
-      {"HDG", &vantor::testing::Placement::headingDeg},
-      {"PITCH", &vantor::testing::Placement::pitchDeg},
-      {"BANK", &vantor::testing::Placement::bankDeg},
-      {"SPEED", &vantor::testing::Placement::airspeed},
+      {"ALT", &vantor::sim::Placement::altitude},   {"HDG", &vantor::sim::Placement::headingDeg},
+      {"PITCH", &vantor::sim::Placement::pitchDeg}, {"BANK", &vantor::sim::Placement::bankDeg},
+      {"SPEED", &vantor::sim::Placement::airspeed},
   };
   for (const PlacementLine& entry : kPlacementLines) {
     if (FirstWordIs(line, entry.keyword, value)) {

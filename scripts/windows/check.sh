@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the Windows build under Wine against the Linux build:
-#   1. aircraft.dll exports exactly the eight callbacks, undecorated, and the three files need
-#      no DLL beyond the system's and each other;
+#   1. aircraft.dll exports exactly the eight callbacks, undecorated, and imports nothing of the
+#      host but its module face; the host's files need no DLL beyond the system's and each other;
 #   2. `setup NAME` gives the same host log for every example aircraft;
 #   3. `fly SCENARIO --no-physics` with scripted keys gives the same status lines, host log and
 #      saved scenario for every example scenario;
@@ -15,7 +15,7 @@ source scripts/windows/wine-env.sh
 
 LINUX_SIM=build/default/bin/vantor-sim
 OUT=build/windows/check
-for f in build/windows/bin/aircraft.dll build/windows/bin/vantor.dll \
+for f in build/windows/bin/aircraft.dll build/windows/bin/vantor.dll build/windows/bin/vantor_sim.dll \
   build/windows/bin/vantor-sim.exe build/windows/bin/profile_diff.exe "$LINUX_SIM"; do
   [ -e "$f" ] || { echo "windows check: $f is missing; build both presets first" >&2; exit 1; }
 done
@@ -39,11 +39,32 @@ else
   fail "aircraft.dll exports '$exports', expected '$expected'"
 fi
 
-for file in aircraft.dll vantor.dll vantor-sim.exe; do
-  imports=$(i686-w64-mingw32-objdump -p "build/windows/bin/$file" | sed -n 's/.*DLL Name: //p' |
-    grep -vixE 'kernel32.dll|msvcrt.dll|vantor.dll' | tr '\n' ' ' || true)
+# The DLLs a file imports, and the names it takes from one of them.
+imported_dlls() { i686-w64-mingw32-objdump -p "build/windows/bin/$1" | sed -n 's/.*DLL Name: //p'; }
+imported_names() {
+  i686-w64-mingw32-objdump -p "build/windows/bin/$1" |
+    awk -v dll="$2" '/DLL Name:/ { inside = ($3 == dll); next } /^[[:space:]]*$/ { inside = 0 }
+      inside && $1 ~ /^[0-9a-f]+$/ && NF >= 3 { print $3 }'
+}
+for file in aircraft.dll vantor.dll vantor_sim.dll vantor-sim.exe; do
+  imports=$(imported_dlls "$file" | grep -vixE 'kernel32.dll|msvcrt.dll|vantor.dll|vantor_sim.dll' |
+    tr '\n' ' ' || true)
   [ -z "$imports" ] || fail "$file needs DLLs beyond the system's: $imports"
 done
+# The module takes nothing from the host but its module face: VESSEL and the vapi functions of
+# vantor.dll (the same rule as cmake/CheckModuleFace.cmake on Linux).
+if imported_dlls aircraft.dll | grep -qix 'vantor_sim.dll'; then
+  fail "aircraft.dll imports the simulation library vantor_sim.dll"
+fi
+face_names=$(imported_names aircraft.dll vantor.dll)
+beyond=$(grep -vE '^_Z(N[KVr]*|T[VIS])6VESSEL|^_Z[0-9]+vapi' <<<"$face_names" | tr '\n' ' ' || true)
+if [ -z "$face_names" ]; then
+  fail "aircraft.dll imports nothing from vantor.dll"
+elif [ -n "$beyond" ]; then
+  fail "aircraft.dll imports from vantor.dll beyond the module face: $beyond"
+else
+  echo "ok: aircraft.dll takes $(wc -l <<<"$face_names") names from vantor.dll, all of the module face"
+fi
 
 select_wine
 if [ "$WINE_BUILD" != windows ]; then

@@ -171,9 +171,6 @@ int ReadProfileIntList(const char* path, const char* section, const char* key, i
 }
 
 int KeyCodeFromLetter(const char* text) {
-  // Keyboard set-1 scan codes of A to Z.
-  static constexpr int kLetterCodes[26] = {30, 48, 46, 32, 18, 33, 34, 35, 23, 36, 37, 38, 50,
-                                           49, 24, 25, 16, 19, 31, 20, 22, 47, 17, 45, 21, 44};
   if (text == nullptr) {
     return 0;
   }
@@ -181,7 +178,7 @@ int KeyCodeFromLetter(const char* text) {
     return -1;
   }
   if (text[0] >= 'A' && text[0] <= 'Z') {
-    return kLetterCodes[text[0] - 'A'];
+    return static_cast<int>(VKEY_LETTERS[text[0] - 'A']);
   }
   return 0;
 }

@@ -7,30 +7,27 @@
 
 namespace {
 
-// Host keyboard scan codes (PC set 1).
-constexpr DWORD kKeyAutopilot = 2;        // 1
-constexpr DWORD kKeyAllChannels = 3;      // 2
-constexpr DWORD kKeyAltitudeHold = 4;     // 3
-constexpr DWORD kKeyBankHold = 5;         // 4
-constexpr DWORD kKeyHeadingBox = 8;       // 7
-constexpr DWORD kKeyAltitudeBox = 9;      // 8
-constexpr DWORD kKeyBankBox = 10;         // 9
-constexpr DWORD kKeyPitchBox = 11;        // 0
-constexpr DWORD kKeySkipWaypoint = 31;    // S
-constexpr DWORD kKeyReleasePayload = 36;  // J
-constexpr DWORD kKeyFlightPlanBox = 38;   // L
+constexpr DWORD kKeyAutopilot = VKEY_1;
+constexpr DWORD kKeyAllChannels = VKEY_2;
+constexpr DWORD kKeyAltitudeHold = VKEY_3;
+constexpr DWORD kKeyBankHold = VKEY_4;
+constexpr DWORD kKeyHeadingBox = VKEY_7;
+constexpr DWORD kKeyAltitudeBox = VKEY_8;
+constexpr DWORD kKeyBankBox = VKEY_9;
+constexpr DWORD kKeyPitchBox = VKEY_0;
+constexpr DWORD kKeySkipWaypoint = VKEY_S;
+constexpr DWORD kKeyReleasePayload = VKEY_J;
+constexpr DWORD kKeyFlightPlanBox = VKEY_L;
 
-// Left and right Shift, Ctrl and Alt: while any is held, the key belongs to someone else.
-constexpr int kModifierKeys[] = {42, 54, 29, 157, 56, 184};
-constexpr unsigned char kKeyHeld = 0x80;
 constexpr int kInputBoxWidth = 20;
 
 bool ModifierHeld(const char* keyState) {
   if (keyState == nullptr) {
     return false;
   }
-  for (int code : kModifierKeys) {
-    if ((static_cast<unsigned char>(keyState[code]) & kKeyHeld) != 0) {
+  // While any modifier is held, the key belongs to someone else.
+  for (DWORD code : VKEY_MODIFIERS) {
+    if ((static_cast<unsigned char>(keyState[code]) & VKEY_HELD_BIT) != 0) {
       return true;
     }
   }

@@ -50,6 +50,10 @@ TEST_F(ModuleLoaderTest, ALibraryLackingAnExportIsRefusedByName) {
   EXPECT_THAT(message, HasSubstr("vvcSaveState"));
   EXPECT_THAT(message, HasSubstr("partial.so"));
   EXPECT_EQ(FindVessel("V"), nullptr);
+  // A module asking for such a vessel gets none, and no exception from the simulation's library.
+  VESSELSTATUS status{};
+  EXPECT_EQ(vapiCreateVessel("V", "partial", status), nullptr);
+  EXPECT_EQ(FindVessel("V"), nullptr);
 }
 
 TEST_F(ModuleLoaderTest, ALibraryThatCannotBeLoadedIsNamedWithTheReason) {

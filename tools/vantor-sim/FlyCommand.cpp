@@ -18,10 +18,10 @@
 #include "Trace.h"
 #include "check/Check.h"
 #include "cockpit/Cockpit.h"
+#include "vantor/sim/Observation.h"
 #include "vantor/sim/Physics.h"
 #include "vantor/sim/ScenarioFile.h"
 #include "vantor/sim/Simulation.h"
-#include "vantor/testing/HostTesting.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ class StatusPrinter {
  public:
   StatusPrinter(double every, ProgressLine& progress) : filter_(every), progress_(progress) {}
   void Report(double simt) {
-    const std::string text = vantor::testing::StatusLine();
+    const std::string text = vantor::sim::StatusLine();
     if (filter_.Admit(text, simt)) {
       Print(simt, text);
     }
@@ -130,11 +130,11 @@ class VesselsOfTheRun {
 };
 
 void Answer(const ScriptEvent& event) {
-  if (!vantor::testing::InputBoxOpen()) {
+  if (!vantor::sim::InputBoxOpen()) {
     throw UsageError("no input box is open at " + Seconds(event.time) + " to take '" + event.label +
                      "'");
   }
-  vantor::testing::AnswerInputBox(event.label.c_str());
+  vantor::sim::AnswerInputBox(event.label.c_str());
 }
 
 int Fly(Arguments& arguments) {
@@ -186,7 +186,7 @@ int Fly(Arguments& arguments) {
   }
 
   const SimulatorRoot where = EnterSimulatorRoot(arguments, false);
-  vantor::testing::EnableLog(!logPath.empty());
+  vantor::sim::EnableLog(!logPath.empty());
   const VesselsOfTheRun cleanup;
   sim::LoadScenarioFile(scenario);
   // The module reports nothing about a broken aircraft file; say it before the flight starts.
@@ -252,7 +252,7 @@ int Fly(Arguments& arguments) {
   }
   if (!logPath.empty()) {
     std::ofstream log(logPath, std::ios::binary | std::ios::trunc);
-    log << vantor::testing::LogText();
+    log << vantor::sim::LogText();
     log.close();
     if (!log) {
       throw UsageError("cannot write the host log to " + logPath);

@@ -5,13 +5,13 @@
 #include <array>
 #include <string>
 
-#include "vantor/Platform.h"
+#include "vantor/KeyCodes.h"
 
 struct ScriptedKey {
   DWORD scanCode = 0;
   // The host's keyboard state while the key is pressed: a byte per scan code, 0x80 held.
   // The key's own byte is left clear; the player sets it for the press.
-  std::array<char, 256> keyState{};
+  std::array<char, VKEY_STATE_SIZE> keyState{};
 };
 
 // Throws UsageError naming the label when it is not a key label.

@@ -11,7 +11,7 @@ void PressAndRelease(const ScriptedKey& key, const std::string& label) {
   }
   ScriptedKey pressed = key;
   char* state = pressed.keyState.data();
-  state[pressed.scanCode] = static_cast<char>(0x80);
+  state[pressed.scanCode] = static_cast<char>(VKEY_HELD_BIT);
   vantor::sim::BufferedKey(*focus, pressed.scanCode, true, state);
   state[pressed.scanCode] = 0;
   vantor::sim::BufferedKey(*focus, pressed.scanCode, false, state);

@@ -7,8 +7,8 @@
 #include "Command.h"
 #include "SimulatorRoot.h"
 #include "check/Check.h"
+#include "vantor/sim/Observation.h"
 #include "vantor/sim/Simulation.h"
-#include "vantor/testing/HostTesting.h"
 
 namespace {
 
@@ -25,14 +25,14 @@ int RunSetup(Arguments& arguments) {
   // The module reports nothing about a broken file; say it here, beside the log.
   CheckAircraftFile(where.root, name, stderr, true);
 
-  vantor::testing::ResetHost();
-  vantor::testing::EnableLog(true);
+  vantor::sim::ResetHost();
+  vantor::sim::EnableLog(true);
   vantor::VesselRecord* vessel = vantor::sim::CreateVessel(name, kAircraftClass);
-  vantor::testing::EnableLog(false);
+  vantor::sim::EnableLog(false);
   if (vessel == nullptr) {
     throw UsageError("cannot create vessel " + name);
   }
-  const std::string log = vantor::testing::LogText();
+  const std::string log = vantor::sim::LogText();
   vantor::sim::DeleteVessel(*vessel);
 
   if (toFile) {

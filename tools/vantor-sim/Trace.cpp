@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "Arguments.h"
+#include "vantor/sim/Observation.h"
 #include "vantor/sim/PilotControls.h"
 #include "vantor/sim/Simulation.h"
-#include "vantor/testing/HostTesting.h"
 
 namespace {
 
@@ -70,11 +70,11 @@ FlightTrace::~FlightTrace() {
 }
 
 void FlightTrace::BeforeTimestep() {
-  statusBefore_ = vantor::testing::StatusLine();
+  statusBefore_ = vantor::sim::StatusLine();
 }
 
 void FlightTrace::AfterTimestep(const vantor::VesselRecord& vessel) {
-  const std::string status = vantor::testing::StatusLine();
+  const std::string status = vantor::sim::StatusLine();
   if (status == statusBefore_) {
     return;
   }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "vantor/Api.h"
+#include "vantor/KeyCodes.h"
 #include "vantor/ModuleExports.h"
 #include "vantor/Types.h"
 #include "vantor/Vessel.h"

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <system_error>
 
+#include "vantor/KeyCodes.h"
+
 namespace check {
 namespace {
 
@@ -242,8 +244,6 @@ TupleValue ConvertTuple(std::string_view text, int count) {
 }
 
 int KeyCodeFromLetter(std::string_view text) {
-  static constexpr int kCodes[26] = {30, 48, 46, 32, 18, 33, 34, 35, 23, 36, 37, 38, 50,
-                                     49, 24, 25, 16, 19, 31, 20, 22, 47, 17, 45, 21, 44};
   if (text.empty()) {
     return 0;
   }
@@ -251,7 +251,7 @@ int KeyCodeFromLetter(std::string_view text) {
     return -1;
   }
   if (text.front() >= 'A' && text.front() <= 'Z') {
-    return kCodes[text.front() - 'A'];
+    return static_cast<int>(VKEY_LETTERS[text.front() - 'A']);
   }
   return 0;
 }

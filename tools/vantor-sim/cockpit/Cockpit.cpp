@@ -18,11 +18,11 @@
 #include "SimulatorRoot.h"
 #include "check/Check.h"
 #include "cockpit/Panel.h"
+#include "vantor/sim/Observation.h"
 #include "vantor/sim/Physics.h"
 #include "vantor/sim/PilotControls.h"
 #include "vantor/sim/ScenarioFile.h"
 #include "vantor/sim/Simulation.h"
-#include "vantor/testing/HostTesting.h"
 
 namespace {
 
@@ -120,8 +120,8 @@ class Cockpit {
   }
 
   void UpdatePrompt() {
-    if (vantor::testing::InputBoxOpen()) {
-      panel_.prompt = vantor::testing::InputBoxTitle();
+    if (sim::InputBoxOpen()) {
+      panel_.prompt = sim::InputBoxTitle();
     } else {
       panel_.prompt.clear();
       panel_.typed.clear();
@@ -149,11 +149,11 @@ class Cockpit {
   // An open input box takes every key but Ctrl+C.
   void Type(int key) {
     if (key == '\n' || key == '\r' || key == KEY_ENTER) {
-      const bool taken = vantor::testing::AnswerInputBox(panel_.typed.c_str());
+      const bool taken = sim::AnswerInputBox(panel_.typed.c_str());
       panel_.notice = panel_.prompt + (taken ? ": " + panel_.typed : ": not taken");
       panel_.typed.clear();
     } else if (key == kEscape) {
-      vantor::testing::CancelInputBox();
+      sim::CancelInputBox();
       panel_.notice = panel_.prompt + ": cancelled";
     } else if (key == KEY_BACKSPACE || key == 127 || key == 8) {
       if (!panel_.typed.empty()) {

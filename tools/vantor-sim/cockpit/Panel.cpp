@@ -8,8 +8,8 @@
 #include <cstdio>
 
 #include "cockpit/AircraftView.h"
+#include "vantor/sim/Observation.h"
 #include "vantor/sim/PilotControls.h"
-#include "vantor/testing/HostTesting.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ void DrawPanel(const vantor::VesselRecord* vessel, const PanelState& state) {
     }
   }
   // The status line may be longer than a row: it continues on the next.
-  const std::string status = vantor::testing::StatusLine();
+  const std::string status = sim::StatusLine();
   Line(17, "%s", status.c_str());
   if (status.size() > kWidth) {
     Line(18, "%s", status.c_str() + kWidth);

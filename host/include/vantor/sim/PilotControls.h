@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "vantor/Platform.h"
+#include "vantor/sim/Export.h"
 #include "vantor/sim/VesselRecord.h"
 
 namespace vantor::sim {
@@ -18,21 +19,23 @@ enum class PilotControl { Throttle, Elevator, Aileron, Rudder, Trim };
 inline constexpr int kPilotControlCount = 5;
 
 // "throttle", "elevator", "aileron", "rudder", "trim"; any other text gives nothing.
-VANTOR_API std::optional<PilotControl> PilotControlNamed(std::string_view name);
-VANTOR_API const char* PilotControlName(PilotControl control);
+VANTOR_SIM_API std::optional<PilotControl> PilotControlNamed(std::string_view name);
+VANTOR_SIM_API const char* PilotControlName(PilotControl control);
 // The range of a control's value: 0 to 1 for the throttle, -1 to 1 for the others.
-VANTOR_API double PilotControlMinimum(PilotControl control);
+VANTOR_SIM_API double PilotControlMinimum(PilotControl control);
 
 // Moves a control, limited to its range (a value that is no number leaves it as it was), and
 // writes "pilot NAME VALUE" to the host log. The throttle sets the level of the newest main
 // engine group, which is where the module reads it.
-VANTOR_API void SetPilotControl(VesselRecord& vessel, PilotControl control, double value);
+VANTOR_SIM_API void SetPilotControl(VesselRecord& vessel, PilotControl control, double value);
 // Where the pilot holds a control now (the throttle: the main group's level, whoever set it).
-VANTOR_API double PilotControlValue(const VesselRecord& vessel, PilotControl control);
+VANTOR_SIM_API double PilotControlValue(const VesselRecord& vessel, PilotControl control);
 
 // The level of the newest main engine group (0 without one).
-VANTOR_API double MainThrottle(const VesselRecord& vessel);
+VANTOR_SIM_API double MainThrottle(const VesselRecord& vessel);
 
+// The rule itself is the module face's (the vantor library): VESSEL::GetControlSurfaceLevel
+// answers with it.
 // Whether the vessel's aerodynamic-control mode passes the pilot's input on this surface.
 VANTOR_API bool PilotHasSurface(const VesselRecord& vessel, AIRCTRL_TYPE type);
 // The module's level plus the pilot's input where it counts; what GetControlSurfaceLevel

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "vantor/Platform.h"
+#include "vantor/sim/Export.h"
 #include "vantor/sim/VesselRecord.h"
 
 namespace vantor::sim {
@@ -22,23 +22,23 @@ struct ScenarioBlock {
 
 // Splits a scenario text into its blocks without creating anything; source names the text in
 // messages. Throws on a malformed text.
-VANTOR_API std::vector<ScenarioBlock> ParseScenario(std::string_view text,
-                                                    const std::string& source);
+VANTOR_SIM_API std::vector<ScenarioBlock> ParseScenario(std::string_view text,
+                                                        const std::string& source);
 
 // Creates the blocks' vessels in order through CreateVessel, each followed by LoadState with
 // its lines. The first of them gets the input focus unless a block says FOCUS. When a vessel
 // cannot be created, the ones made so far are deleted again and the error is thrown.
-VANTOR_API std::vector<VesselRecord*> LoadScenario(const std::vector<ScenarioBlock>& blocks,
-                                                   const std::string& source);
+VANTOR_SIM_API std::vector<VesselRecord*> LoadScenario(const std::vector<ScenarioBlock>& blocks,
+                                                       const std::string& source);
 // Reads, parses and loads a scenario file.
-VANTOR_API std::vector<VesselRecord*> LoadScenarioFile(const std::string& path);
+VANTOR_SIM_API std::vector<VesselRecord*> LoadScenarioFile(const std::string& path);
 
 // Every vessel of the host in creation order, as a scenario text.
-VANTOR_API std::string ScenarioText();
+VANTOR_SIM_API std::string ScenarioText();
 // Writes ScenarioText() to the file; throws when the file cannot be written.
-VANTOR_API void SaveScenarioFile(const std::string& path);
+VANTOR_SIM_API void SaveScenarioFile(const std::string& path);
 
 // The vessel with the input focus (keys go to it), or null when there is no vessel.
-VANTOR_API VesselRecord* FocusVessel();
+VANTOR_SIM_API VesselRecord* FocusVessel();
 
 }  // namespace vantor::sim

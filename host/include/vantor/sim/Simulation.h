@@ -6,34 +6,35 @@
 #include <vector>
 
 #include "vantor/Types.h"
+#include "vantor/sim/Export.h"
 #include "vantor/sim/VesselRecord.h"
 
 namespace vantor::sim {
 
 // Folder that vessel modules are loaded from (dlopen / LoadLibrary by class name).
-VANTOR_API void SetModuleFolder(const std::string& folder);
+VANTOR_SIM_API void SetModuleFolder(const std::string& folder);
 // The library file a module of the class would be loaded from (in the module folder).
-VANTOR_API std::string ModulePath(const std::string& className);
+VANTOR_SIM_API std::string ModulePath(const std::string& className);
 
 // Creates a vessel. When a module named after the class can be loaded, the host calls its
 // vvcInit and then vvcSetClassCaps; a class without a module becomes a plain vessel. Throws
 // std::runtime_error when a module library exists but cannot be loaded or lacks an export
 // (the message names the library or the export). Returns null when the name is taken.
-VANTOR_API VesselRecord* CreateVessel(const std::string& name, const std::string& className,
-                                      const VESSELSTATUS* status = nullptr);
+VANTOR_SIM_API VesselRecord* CreateVessel(const std::string& name, const std::string& className,
+                                          const VESSELSTATUS* status = nullptr);
 // Calls the module's vvcExit and removes the vessel.
-VANTOR_API void DeleteVessel(VesselRecord& vessel);
+VANTOR_SIM_API void DeleteVessel(VesselRecord& vessel);
 // Every vessel, in creation order.
-VANTOR_API std::vector<VesselRecord*> Vessels();
+VANTOR_SIM_API std::vector<VesselRecord*> Vessels();
 
 // Calls into the vessel's module (no effect for a plain vessel).
-VANTOR_API void Timestep(VesselRecord& vessel, double simt);
-VANTOR_API int BufferedKey(VesselRecord& vessel, DWORD key, bool down, char* keyState);
+VANTOR_SIM_API void Timestep(VesselRecord& vessel, double simt);
+VANTOR_SIM_API int BufferedKey(VesselRecord& vessel, DWORD key, bool down, char* keyState);
 // Hands the module the lines of the vessel's scenario block (vvcLoadStateEx); a plain vessel's
 // lines go straight to the host's default parser.
-VANTOR_API void LoadState(VesselRecord& vessel, const std::vector<std::string>& lines);
+VANTOR_SIM_API void LoadState(VesselRecord& vessel, const std::vector<std::string>& lines);
 // The lines of the vessel's scenario block as the module writes them (vvcSaveState); a plain
 // vessel gets the host's default lines.
-VANTOR_API std::vector<std::string> SaveState(VesselRecord& vessel);
+VANTOR_SIM_API std::vector<std::string> SaveState(VesselRecord& vessel);
 
 }  // namespace vantor::sim
