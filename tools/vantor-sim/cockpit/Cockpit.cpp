@@ -138,6 +138,10 @@ class Cockpit {
       if (key == KEY_RESIZE) {
         continue;  // the next drawing fits the new size
       }
+      if (key == Control('p')) {
+        panel_.paused = !panel_.paused;  // also while a box is open: time to think
+        continue;
+      }
       if (!panel_.prompt.empty()) {
         Type(key);
       } else if (!HostKey(key)) {
@@ -146,7 +150,7 @@ class Cockpit {
     }
   }
 
-  // An open input box takes every key but Ctrl+C.
+  // An open input box takes every key but Ctrl+C and Ctrl+P.
   void Type(int key) {
     if (key == '\n' || key == '\r' || key == KEY_ENTER) {
       const bool taken = sim::AnswerInputBox(panel_.typed.c_str());
@@ -241,10 +245,6 @@ class Cockpit {
         return true;
       default:
         break;
-    }
-    if (key == Control('p')) {
-      panel_.paused = !panel_.paused;
-      return true;
     }
     return false;
   }
