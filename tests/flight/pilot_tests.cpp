@@ -114,6 +114,9 @@ TEST_F(Pilot, ScriptedTakeOffByHandThenTheAutopilotFliesTheCircuit) {
       std::find_if(rows.begin(), rows.end(), [&](const Row& row) { return row.altitude > 3.0; });
   ASSERT_NE(liftOff, rows.end());
   const double groundRoll = (liftOff->latitude - rows.front().latitude) * kMetresPerDegreeLatitude;
+  RecordProperty("ground_roll_m", std::to_string(groundRoll));
+  RecordProperty("lift_off_speed", std::to_string(liftOff->airspeed));
+  RecordProperty("stall_speed", std::to_string(stall));
   EXPECT_LT(groundRoll, 1500.0);
   EXPECT_LE(liftOff->airspeed, 1.3 * stall) << "stall speed " << stall;
   EXPECT_GT(liftOff->airspeed, stall);
@@ -194,6 +197,9 @@ TEST_F(Pilot, ScriptedLandingFromShortFinalTouchesDownOnTheGearAndStops) {
   EXPECT_GT(lowestCentre, 1.2);
   const double rollOut =
       (Degrees(kestrel.state.latitude) - touchdownLatitude) * kMetresPerDegreeLatitude;
+  RecordProperty("sink_rate", std::to_string(sinkRate));
+  RecordProperty("touchdown_pitch", std::to_string(worstPitch));
+  RecordProperty("roll_out_m", std::to_string(rollOut));
   EXPECT_LT(rollOut, 2000.0);
   EXPECT_LT(std::hypot(kestrel.state.horizonAirspeed.x, kestrel.state.horizonAirspeed.z), 0.01);
   EXPECT_NE(sim::ScenarioText().find("STATUS Landed"), std::string::npos);
