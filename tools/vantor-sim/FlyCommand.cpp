@@ -30,7 +30,7 @@ namespace sim = vantor::sim;
 // More frames than this is a mistyped --dt or --duration rather than a wish.
 constexpr double kMaxFrames = 1e9;
 
-// A scripted key press or input-box answer, due at a simulation time.
+// A scripted key press, input-box answer or control setting, due at a simulation time.
 struct ScriptEvent {
   enum Kind { kKey, kInput, kControl };
   double time = 0.0;
