@@ -44,8 +44,7 @@ tmux -L "$server" new-session -d -x 80 -y 24 \
 wait_for "THR +0 %"
 wait_for "Gear +1\.00"
 
-# Pause stops the clock; the time keys step through the accelerations.
-tmux -L "$server" send-keys C-p
+# The flight starts paused: the clock stands; the time keys step through the accelerations.
 wait_for "PAUSED"
 paused_at=$(tmux -L "$server" capture-pane -p | head -1)
 sleep 0.5

@@ -46,7 +46,7 @@ void DrawSurface(int row, const char* name, const vantor::VesselRecord& vessel, 
 void DrawPanel(const vantor::VesselRecord* vessel, const PanelState& state) {
   erase();
   Line(0, "%s   t %8.1f s   time x%-3d %s", vessel != nullptr ? vessel->name.c_str() : "-",
-       state.simt, state.acceleration, state.paused ? "PAUSED" : "");
+       state.simt, state.acceleration, state.paused ? "PAUSED (Ctrl+P flies)" : "");
   if (vessel != nullptr) {
     const vantor::FlightState& s = vessel->state;
     Line(2, "ALT %8.1f m   V/S %+7.1f m/s   IAS %6.1f m/s   MACH %4.2f   %s", s.altitude,

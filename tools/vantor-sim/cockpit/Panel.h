@@ -9,7 +9,7 @@
 struct PanelState {
   double simt = 0.0;
   int acceleration = 1;
-  bool paused = false;
+  bool paused = true;  // a flight starts paused, so the pilot can take the controls first
   std::string prompt;  // the open input box's title; empty when none is open
   std::string typed;   // what the pilot has typed into it
   std::string notice;  // a one-line message of the cockpit itself
