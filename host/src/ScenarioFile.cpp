@@ -113,6 +113,7 @@ std::vector<ScenarioBlock> ParseScenario(std::string_view text, const std::strin
         inBlock = false;
       } else {
         blocks.back().lines.emplace_back(line);
+        blocks.back().lineNumbers.push_back(lineNumber);
       }
       continue;
     }
@@ -143,7 +144,7 @@ std::vector<ScenarioBlock> ParseScenario(std::string_view text, const std::strin
                     "vessel '" + std::string(name) + "' is already listed at line " +
                         std::to_string(known->second));
     }
-    blocks.push_back(ScenarioBlock{std::string(name), std::string(className), lineNumber, {}});
+    blocks.push_back(ScenarioBlock{std::string(name), std::string(className), lineNumber, {}, {}});
     inBlock = true;
   }
   if (inBlock) {
@@ -183,18 +184,23 @@ std::vector<VesselRecord*> LoadScenario(const std::vector<ScenarioBlock>& blocks
   return created;
 }
 
-std::vector<VesselRecord*> LoadScenarioFile(const std::string& path) {
+std::vector<ScenarioBlock> ReadScenarioFile(const std::string& path, const std::string& source) {
+  const std::string& name = source.empty() ? path : source;
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    throw std::runtime_error(path + ": cannot read the scenario file");
+    throw std::runtime_error(name + ": cannot read the scenario file");
   }
   std::ostringstream text;
   text << in.rdbuf();
-  const std::vector<ScenarioBlock> blocks = ParseScenario(text.str(), path);
+  std::vector<ScenarioBlock> blocks = ParseScenario(text.str(), name);
   if (blocks.empty()) {
-    throw std::runtime_error(path + ": the scenario lists no vessel");
+    throw std::runtime_error(name + ": the scenario lists no vessel");
   }
-  return LoadScenario(blocks, path);
+  return blocks;
+}
+
+std::vector<VesselRecord*> LoadScenarioFile(const std::string& path) {
+  return LoadScenario(ReadScenarioFile(path), path);
 }
 
 std::string ScenarioText() {

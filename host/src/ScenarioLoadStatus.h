@@ -17,6 +17,8 @@ struct VANTOR_INTERNAL ScenarioLoadStatus {
   VesselRecord* vessel;
   sim::Placement placement;     // degrees, as the scenario lines give them
   bool placementGiven = false;  // set by the parser when a line changed the placement
+  // The host parses the block itself: no module reads the module's lines, so they are kept.
+  bool withoutModule = false;
 };
 
 // Called by the host once the block has been read: places the vessel when the block said where.

@@ -146,6 +146,7 @@ void LoadState(VesselRecord& vessel, const std::vector<std::string>& lines) {
     // The host parses a plain vessel's lines itself; that is not a module's call.
     log::Pause pause;
     VESSEL plain(&vessel);
+    status.withoutModule = true;
     for (const std::string& line : lines) {
       std::string text = line;
       plain.ParseScenarioLineEx(text.data(), &status);

@@ -26,8 +26,9 @@ namespace log = vantor::log;
 
 constexpr double kDegree = std::numbers::pi / 180.0;
 
-// The module matches these by prefix without regard to case; the host leaves such lines alone
-// so that the module's own SaveState is their only writer. No host keyword starts with one.
+// Lines whose first word is one of these (any case) are the aircraft module's: the host
+// leaves them to a vessel with a module, so that the module's own SaveState is their only
+// writer. A vessel without a module keeps them as unknown lines. No host keyword is one.
 constexpr const char* kModuleKeywords[] = {"CURRENT_PAYLOAD", "SEQ",        "AUTOPILOT", "ALTITUDE",
                                            "HEADING",         "FLIGHTPLAN", "WAYPOINT"};
 
@@ -39,15 +40,6 @@ bool StartsWithIgnoringCase(const char* text, const char* prefix) {
     }
   }
   return true;
-}
-
-bool IsModuleLine(const char* line) {
-  for (const char* keyword : kModuleKeywords) {
-    if (StartsWithIgnoringCase(line, keyword)) {
-      return true;
-    }
-  }
-  return false;
 }
 
 bool IsBlank(char c) {
@@ -72,6 +64,16 @@ bool FirstWordIs(const char* line, const char* keyword, const char*& value) {
   }
   value = SkipBlanks(end);
   return true;
+}
+
+bool IsModuleLine(const char* line) {
+  const char* value = nullptr;
+  for (const char* keyword : kModuleKeywords) {
+    if (FirstWordIs(line, keyword, value)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 // Finite numbers only: a scenario never places a vessel at infinity.
@@ -215,7 +217,9 @@ void VESSEL::ParseScenarioLineEx(char* line, void* status) const {
     return;
   }
   const char* text = SkipBlanks(line);
-  if (*text == '\0' || IsModuleLine(text)) {
+  const auto* load = static_cast<const vantor::ScenarioLoadStatus*>(status);
+  const bool moduleReads = load == nullptr || !load->withoutModule;
+  if (*text == '\0' || (moduleReads && IsModuleLine(text))) {
     return;
   }
   bool applied = false;

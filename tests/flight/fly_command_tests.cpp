@@ -52,7 +52,8 @@ TEST(FlyCommand, ThePlotIsAPictureDrawnFromTheTrace) {
 
 namespace {
 
-// A control that cannot be played is refused in one line before the flight starts.
+// A control that cannot be played is refused in one line before the flight starts; so is a
+// script for the live cockpit.
 TEST(FlyCommand, AControlThatCannotBePlayedIsRefusedBeforeTheFlight) {
   const TestRoot scratch;
   struct Case {
@@ -66,7 +67,8 @@ TEST(FlyCommand, AControlThatCannotBePlayedIsRefusedBeforeTheFlight) {
       {"--control 1:elevator=1.5", "from -1 to 1, not '1.5'"},
       {"--control 1:rudder=nan", "not 'nan'"},
       {"--control x:rudder=1", "--control needs TIME:NAME=VALUE"},
-      {"--control 99:rudder=1", "control rudder=1 at 99.00 s comes after the last frame"},
+      {"--control 99:rudder=1", "--control 99.00 s: 'rudder=1' comes after the last frame"},
+      {"--interactive --control 0:rudder=1", "--interactive flies with the pilot at the keys"},
   };
   for (const Case& c : cases) {
     const std::string output =

@@ -146,6 +146,7 @@ TEST_F(ScenarioFileTest, HostAndUnknownLinesSurviveASaveAndReload) {
   EXPECT_EQ(sim::ScenarioText(), expected);
 }
 
+// Without a module, the aircraft module's lines are no one's and are kept too.
 TEST_F(ScenarioFileTest, HostLinesItCannotUseAreKeptAsTheyWere) {
   const std::vector<vantor::VesselRecord*> vessels = LoadText(
       "Tank:plain\nALT 300\nALT high\nPOS 10\nPOS 10 95\nFUEL 0.5\nTHROTTLE 1\n"
@@ -154,7 +155,7 @@ TEST_F(ScenarioFileTest, HostLinesItCannotUseAreKeptAsTheyWere) {
   EXPECT_NEAR(vessels[0]->state.altitude, 300.0, 1e-6);
   EXPECT_THAT(vessels[0]->unknownScenarioLines,
               ElementsAre("ALT high", "POS 10", "POS 10 95", "FUEL 0.5", "THROTTLE 1",
-                          "STATUS Hovering", "HDG inf"));
+                          "STATUS Hovering", "HDG inf", "ALTITUDE 5", "seq 0 1 1"));
 }
 
 TEST_F(ScenarioFileTest, TheFirstVesselHasTheFocusUnlessABlockSaysFocus) {

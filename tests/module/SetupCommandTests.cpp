@@ -95,9 +95,18 @@ TEST(SetupCommandTest, FailsWithOneLineNamingWhatIsMissing) {
       << run.output;
   EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
 
-  run = RunSimulator("setup" + ModulesOption());
+  run = RunSimulator("setup Autor --root '" + root.path().string() + "'" + ModulesOption());
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.output.find("vessel name"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("vessel 'Autor' cannot be set up: its aircraft file "
+                            "Config/Aircraft/Autor.ini cannot be read"),
+            std::string::npos)
+      << run.output;
+  EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+
+  // A command line without the name is refused as such.
+  run = RunSimulator("setup" + ModulesOption());
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.output.find("NAME is required"), std::string::npos) << run.output;
 }
 #endif
 

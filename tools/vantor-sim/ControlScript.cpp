@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "Arguments.h"
+#include "Errors.h"
 #include "vantor/sim/ScenarioFile.h"
 
 namespace sim = vantor::sim;
@@ -33,8 +33,8 @@ ControlSetting ParseControlSetting(const std::string& text) {
 void ApplyControlSetting(const ControlSetting& setting) {
   vantor::VesselRecord* focus = sim::FocusVessel();
   if (focus == nullptr) {
-    throw UsageError(std::string("no vessel has the input focus for --control ") +
-                     sim::PilotControlName(setting.control));
+    throw RunError(std::string("no vessel has the input focus for --control ") +
+                   sim::PilotControlName(setting.control));
   }
   sim::SetPilotControl(*focus, setting.control, setting.value);
 }

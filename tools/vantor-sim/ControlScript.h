@@ -15,5 +15,5 @@ struct ControlSetting {
 // is not a number within the control's range.
 ControlSetting ParseControlSetting(const std::string& text);
 
-// Moves the control of the vessel with the input focus; throws UsageError when there is none.
+// Moves the control of the vessel with the input focus; throws RunError when there is none.
 void ApplyControlSetting(const ControlSetting& setting);

@@ -1,9 +1,11 @@
-// vantor-sim fly: loads a scenario, runs frames, plays scripted keys and input-box answers,
-// prints the status line as it changes, and saves the scenario at the end.
+// vantor-sim fly: loads a scenario, runs frames, plays scripted keys, controls and input-box
+// answers, prints the status line as it changes, and saves the scenario at the end; with
+// --interactive the cockpit (cockpit/) flies it live instead.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,10 +15,10 @@
 #include "KeyLabels.h"
 #include "KeyPress.h"
 #include "Plot.h"
+#include "Preflight.h"
 #include "SimulatorRoot.h"
 #include "StatusFilter.h"
 #include "Trace.h"
-#include "check/Check.h"
 #include "cockpit/Cockpit.h"
 #include "vantor/sim/Observation.h"
 #include "vantor/sim/Physics.h"
@@ -61,19 +63,21 @@ std::pair<double, std::string> SplitTimed(const std::string& option, const std::
   return {time, value.substr(colon + 1)};
 }
 
-// Keys before answers before controls at the same time, so that a key and the answer to the box it
-// opens can be given one time; otherwise in the order given.
-std::vector<ScriptEvent> ReadScript(const Arguments& arguments) {
+// Keys before answers before controls at the same time, so that a key and the answer to the
+// box it opens can be given one time; otherwise in the order given.
+std::vector<ScriptEvent> ReadScript(const std::vector<std::string>& keys,
+                                    const std::vector<std::string>& inputs,
+                                    const std::vector<std::string>& controls) {
   std::vector<ScriptEvent> events;
-  for (const std::string& value : arguments.Values("--key")) {
+  for (const std::string& value : keys) {
     auto [time, label] = SplitTimed("--key", value);
     events.push_back(ScriptEvent{time, ScriptEvent::kKey, ParseKeyLabel(label), {}, label});
   }
-  for (const std::string& value : arguments.Values("--input")) {
+  for (const std::string& value : inputs) {
     auto [time, text] = SplitTimed("--input", value);
     events.push_back(ScriptEvent{time, ScriptEvent::kInput, {}, {}, text});
   }
-  for (const std::string& value : arguments.Values("--control")) {
+  for (const std::string& value : controls) {
     auto [time, text] = SplitTimed("--control", value);
     events.push_back(ScriptEvent{time, ScriptEvent::kControl, {}, ParseControlSetting(text), text});
   }
@@ -129,71 +133,123 @@ class VesselsOfTheRun {
   }
 };
 
-void Answer(const ScriptEvent& event) {
+// The box the module opens for a plan name; a name it cannot find would leave the aircraft
+// flying without a plan and without a word.
+constexpr const char* kPlanBoxTitle = "Flight Plan Name";
+
+void Answer(const ScriptEvent& event, Findings& findings, bool keepGoing) {
   if (!vantor::sim::InputBoxOpen()) {
-    throw UsageError("no input box is open at " + Seconds(event.time) + " to take '" + event.label +
-                     "'");
+    throw RunError("no input box is open at " + Seconds(event.time) + " to take '" + event.label +
+                   "'");
+  }
+  if (vantor::sim::InputBoxTitle() == kPlanBoxTitle) {
+    const std::string missing = MissingPlan(event.label);
+    if (!missing.empty()) {
+      const std::string where = "--input " + Seconds(event.time);
+      if (!keepGoing) {
+        throw RunError(where + ": " + missing);
+      }
+      findings.Error(where, missing);
+    }
   }
   vantor::sim::AnswerInputBox(event.label.c_str());
 }
 
-int Fly(Arguments& arguments) {
-  if (arguments.Has("--interactive")) {
-    return FlyInteractive(arguments);
+struct FlyOptions {
+  PlaceOptions place;
+  std::string scenario;
+  double duration = 0.0;
+  CLI::Option* durationGiven = nullptr;
+  double dt = 0.02;
+  std::vector<std::string> keys;
+  std::vector<std::string> inputs;
+  std::vector<std::string> controls;
+  bool interactive = false;
+  bool noPhysics = false;
+  bool keepGoing = false;
+  std::string save;
+  std::string hostLog;
+  std::string trace;
+  std::string plot;
+  double statusEvery = 10.0;
+};
+
+// The live cockpit takes the scenario, --save, --dt and the place; a script has no use there.
+int FlyLive(const FlyOptions& options) {
+  if (!options.keys.empty() || !options.inputs.empty() || !options.controls.empty() ||
+      options.durationGiven->count() > 0 || options.noPhysics || !options.trace.empty() ||
+      !options.plot.empty() || !options.hostLog.empty()) {
+    throw UsageError(
+        "--interactive flies with the pilot at the keys: it takes SCENARIO, --save, --dt, "
+        "--root, --modules and --keep-going, no script, --duration, --no-physics, --trace, "
+        "--plot or --host-log");
   }
-  arguments.RequireKnown({"--duration", "--dt", "--key", "--input", "--control", "--no-physics",
-                          "--save", "--host-log", "--trace", "--plot", "--status-every"});
+  CockpitOptions cockpit;
+  cockpit.place = options.place;
+  cockpit.scenario = options.scenario;
+  cockpit.save = options.save;
+  cockpit.dt = options.dt;
+  cockpit.keepGoing = options.keepGoing;
+  return FlyInteractive(cockpit);
+}
+
+int Fly(const FlyOptions& options) {
+  if (options.interactive) {
+    return FlyLive(options);
+  }
   // Without a scenario, the example flies once round its circuit.
-  const bool example = arguments.positional().empty();
-  const std::string scenario = example ? AbsolutePath(arguments.Root() + "/Scenarios/Airborne.scn")
-                                       : AbsolutePath(arguments.Positional("SCENARIO file"));
-  const std::string plotPath = AbsolutePath(arguments.Value("--plot", ""));
+  const bool example = options.scenario.empty();
+  const std::string source = example ? "Scenarios/Airborne.scn" : options.scenario;
+  const std::string scenario =
+      example ? AbsolutePath(options.place.root + "/" + source) : AbsolutePath(options.scenario);
+  const std::string plotPath = AbsolutePath(options.plot);
   // A plot without a trace of its own draws from one written beside it.
   const std::string tracePath =
-      AbsolutePath(arguments.Value("--trace", plotPath.empty() ? "" : plotPath + ".csv"));
-  const double statusEvery = arguments.Number("--status-every", 10.0);
-  const std::string savePath = AbsolutePath(arguments.Value("--save", ""));
-  const std::string logPath = AbsolutePath(arguments.Value("--host-log", ""));
-  const double duration = arguments.Number("--duration", example ? 900.0 : 0.0);
-  const double dt = arguments.Number("--dt", 0.02);
-  const bool physics = !arguments.Has("--no-physics");
-  if (dt <= 0.0) {
-    throw UsageError("--dt must be greater than 0");
-  }
-  if (!(statusEvery >= 0.0)) {
-    throw UsageError("--status-every must not be negative");
-  }
-  if (duration < 0.0) {
-    throw UsageError("--duration must not be negative");
-  }
+      AbsolutePath(!options.trace.empty() || plotPath.empty() ? options.trace : plotPath + ".csv");
+  const double statusEvery = options.statusEvery;
+  const std::string savePath = AbsolutePath(options.save);
+  const std::string logPath = AbsolutePath(options.hostLog);
+  const double duration = options.durationGiven->count() > 0 ? options.duration
+                          : example                          ? 900.0
+                                                             : 0.0;
+  const double dt = options.dt;
+  const bool physics = !options.noPhysics;
   if (duration / dt > kMaxFrames) {
     throw UsageError("--duration / --dt asks for more than 1e9 frames");
   }
   // Frame k runs at k * dt; a duration a rounding error short of a whole frame still gets it.
   const auto frames = static_cast<long long>(std::floor(duration / dt + 1e-9));
   const double end = static_cast<double>(frames) * dt;
-  const std::vector<ScriptEvent> script = ReadScript(arguments);
+  std::vector<ScriptEvent> script = ReadScript(options.keys, options.inputs, options.controls);
   const double late = end + dt * 1e-6;
+  Findings findings(stderr);
   for (const ScriptEvent& event : script) {
     if (event.time > late) {
-      const bool quoted = event.kind == ScriptEvent::kInput;
-      const char* what = event.kind == ScriptEvent::kKey     ? "key "
-                         : event.kind == ScriptEvent::kInput ? "input '"
-                                                             : "control ";
-      throw UsageError(what + event.label + (quoted ? "'" : "") + " at " + Seconds(event.time) +
-                       " comes after the last frame at " + Seconds(end));
+      const char* option = event.kind == ScriptEvent::kKey     ? "--key "
+                           : event.kind == ScriptEvent::kInput ? "--input "
+                                                               : "--control ";
+      const std::string what = option + Seconds(event.time) + ": '" + event.label +
+                               "' comes after the last frame at " + Seconds(end);
+      if (!options.keepGoing) {
+        throw UsageError(what);
+      }
+      findings.Error("vantor-sim fly", what + "; it is not played");
     }
   }
+  script.erase(std::remove_if(script.begin(), script.end(),
+                              [late](const ScriptEvent& event) { return event.time > late; }),
+               script.end());
 
-  const SimulatorRoot where = EnterSimulatorRoot(arguments, false);
+  const SimulatorRoot where = EnterSimulatorRoot(options.place, false);
   vantor::sim::EnableLog(!logPath.empty());
   const VesselsOfTheRun cleanup;
-  sim::LoadScenarioFile(scenario);
-  // The module reports nothing about a broken aircraft file; say it before the flight starts.
-  for (const vantor::VesselRecord* vessel : sim::Vessels()) {
-    if (vessel->className == kAircraftClass) {
-      CheckAircraftFile(where.root, vessel->name, stderr, true);
-    }
+  const std::vector<sim::ScenarioBlock> blocks = sim::ReadScenarioFile(scenario, source);
+  const std::vector<vantor::VesselRecord*> vessels = sim::LoadScenario(blocks, source);
+  CheckScenarioVessels(blocks, vessels, source, where.root, physics, findings);
+  if (findings.errors() > 0 && !options.keepGoing) {
+    throw RunError(std::to_string(findings.errors()) +
+                   (findings.errors() == 1 ? " error" : " errors") +
+                   ": not flying (--keep-going flies anyway)");
   }
 
   std::optional<FlightTrace> trace;
@@ -210,7 +266,7 @@ int Fly(Arguments& arguments) {
       if (event.kind == ScriptEvent::kKey) {
         PressAndRelease(event.key, event.label);
       } else if (event.kind == ScriptEvent::kInput) {
-        Answer(event);
+        Answer(event, findings, options.keepGoing);
       } else {
         ApplyControlSetting(event.control);
       }
@@ -255,7 +311,7 @@ int Fly(Arguments& arguments) {
     log << vantor::sim::LogText();
     log.close();
     if (!log) {
-      throw UsageError("cannot write the host log to " + logPath);
+      throw RunError("cannot write the host log to " + logPath);
     }
   }
   if (trace) {
@@ -267,18 +323,72 @@ int Fly(Arguments& arguments) {
     std::printf("plot: %s\n", plotPath.c_str());
   }
   std::fflush(stdout);
-  return 0;
+  return findings.errors() > 0 ? kExitFailed : kExitDone;
+}
+
+CommandRun DefineFly(CLI::App& command) {
+  auto options = std::make_shared<FlyOptions>();
+  command.add_option("SCENARIO", options->scenario,
+                     "scenario file (default: the example root's Scenarios/Airborne.scn, flown "
+                     "for 900 s)");
+  AddPlaceOptions(command, options->place);
+  options->durationGiven = command
+                               .add_option("--duration", options->duration,
+                                           "seconds to fly (default 0; 900 for the example)")
+                               ->type_name("S")
+                               ->check(NonNegativeNumber());
+  command.add_option("--dt", options->dt, "seconds per frame")
+      ->type_name("S")
+      ->check(PositiveNumber())
+      ->capture_default_str();
+  command
+      .add_option("--key", options->keys,
+                  "press KEY at T seconds: a digit, a letter or scan:N, after any shift+, "
+                  "ctrl+ and alt+ (repeatable)")
+      ->type_name("T:KEY")
+      ->allow_extra_args(false);
+  command
+      .add_option("--input", options->inputs,
+                  "answer the open input box with TEXT at T seconds (repeatable)")
+      ->type_name("T:TEXT")
+      ->allow_extra_args(false);
+  command
+      .add_option("--control", options->controls,
+                  "set the host's flight control NAME (throttle 0..1; elevator, aileron, "
+                  "rudder, trim -1..1) to VALUE at T seconds; it holds until the next "
+                  "(repeatable)")
+      ->type_name("T:NAME=VALUE")
+      ->allow_extra_args(false);
+  command.add_flag("--interactive", options->interactive,
+                   "fly live in the terminal with the pilot at the keys (default scenario: "
+                   "Scenarios/Runway.scn; docs/flying.md)");
+  command.add_flag("--no-physics", options->noPhysics,
+                   "vessels stay where they are; only the modules' time steps run");
+  command.add_flag("--keep-going", options->keepGoing,
+                   "fly although errors were found (the exit code is still 1)");
+  command.add_option("--save", options->save, "write the scenario as it ends to FILE")
+      ->type_name("FILE");
+  AddHostLogOption(command, options->hostLog);
+  command.add_option("--trace", options->trace, "write every frame of every vessel to FILE (CSV)")
+      ->type_name("FILE");
+  AddPlotOption(command, options->plot, "the flight")
+      ->description(
+          "draw the flight into FILE (PNG, with gnuplot), from the --trace file or "
+          "else from FILE.csv");
+  command
+      .add_option("--status-every", options->statusEvery,
+                  "print a status line that only changes its numbers at most every S seconds "
+                  "(0: every change)")
+      ->type_name("S")
+      ->check(NonNegativeNumber())
+      ->capture_default_str();
+  return [options] { return Fly(*options); };
 }
 
 }  // namespace
 
-REGISTER_COMMAND(fly, "fly",
-                 "fly [SCENARIO] [--root DIR] [--modules DIR] [--duration S] [--dt S] "
-                 "[--key T:KEY]... [--input T:TEXT]... [--control T:NAME=VALUE]... "
-                 "[--no-physics] [--save FILE] "
-                 "[--host-log FILE] [--trace FILE.csv] [--plot FILE] [--status-every S]; "
-                 "fly --interactive [SCENARIO] [--save FILE] [--dt S]",
-                 "runs a scenario's frames with scripted keys, controls and input-box answers, "
-                 "prints the status line as it changes and saves the scenario; --interactive "
-                 "flies it live in the terminal",
-                 "--no-physics --interactive", Fly);
+REGISTER_COMMAND(fly,
+                 "run a scenario's frames with scripted keys, controls and input-box answers, "
+                 "print the status line as it changes and save the scenario; or fly it live "
+                 "(--interactive)",
+                 DefineFly);

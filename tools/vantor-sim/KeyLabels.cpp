@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "Arguments.h"
+#include "Errors.h"
 #include "vantor/KeyCodes.h"
 
 namespace {

@@ -1,13 +1,13 @@
 #include "KeyPress.h"
 
-#include "Arguments.h"
+#include "Errors.h"
 #include "vantor/sim/ScenarioFile.h"
 #include "vantor/sim/Simulation.h"
 
 void PressAndRelease(const ScriptedKey& key, const std::string& label) {
   vantor::VesselRecord* focus = vantor::sim::FocusVessel();
   if (focus == nullptr) {
-    throw UsageError("no vessel has the input focus for key " + label);
+    throw RunError("no vessel has the input focus for key " + label);
   }
   ScriptedKey pressed = key;
   char* state = pressed.keyState.data();

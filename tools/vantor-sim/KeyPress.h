@@ -6,6 +6,6 @@
 #include "KeyLabels.h"
 
 // A press (the key held in the keyboard state) and then a release (the key no longer held),
-// with the key's modifiers held for both. Throws UsageError naming the label when no vessel has
+// with the key's modifiers held for both. Throws RunError naming the label when no vessel has
 // the input focus.
 void PressAndRelease(const ScriptedKey& key, const std::string& label);

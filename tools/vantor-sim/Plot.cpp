@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "Arguments.h"
+#include "Errors.h"
 
 #if defined(_WIN32)
 #define popen _popen
@@ -103,7 +103,7 @@ struct VesselTrack {
 std::vector<VesselTrack> ReadTrace(const std::string& path) {
   std::ifstream file(path);
   if (!file) {
-    throw UsageError("cannot read the trace " + path);
+    throw RunError("cannot read the trace " + path);
   }
   std::vector<VesselTrack> tracks;
   std::string line;
@@ -170,19 +170,19 @@ void RunGnuplot(const std::string& script, const std::string& plotPath) {
     std::ofstream file(scriptPath, std::ios::binary | std::ios::trunc);
     file << script;
     if (!file) {
-      throw UsageError("cannot write the plot script " + scriptPath);
+      throw RunError("cannot write the plot script " + scriptPath);
     }
   }
   std::FILE* gnuplot = popen("gnuplot", "w");
   if (gnuplot == nullptr) {
-    throw UsageError("--plot needs gnuplot (apt-get install gnuplot-nox)");
+    throw RunError("--plot needs gnuplot (apt-get install gnuplot-nox)");
   }
   std::fwrite(script.data(), 1, script.size(), gnuplot);
   const int status = pclose(gnuplot);
   if (status != 0) {
-    throw UsageError("gnuplot could not draw " + plotPath +
-                     " (is gnuplot installed? apt-get install gnuplot-nox); the script is " +
-                     scriptPath);
+    throw RunError("gnuplot could not draw " + plotPath +
+                   " (is gnuplot installed? apt-get install gnuplot-nox); the script is " +
+                   scriptPath);
   }
 }
 

@@ -26,7 +26,7 @@ struct PlotPlan {
 // A plan that cannot be read is left out.
 std::vector<PlotPlan> ReadScenarioPlans(const std::string& scenarioPath);
 
-// Draws the trace (as written by FlightTrace) into plotPath; throws UsageError when gnuplot is
+// Draws the trace (as written by FlightTrace) into plotPath; throws RunError when gnuplot is
 // missing or fails.
 void DrawFlightPlot(const std::string& tracePath, const std::string& plotPath,
                     const std::vector<PlotPlan>& plans);

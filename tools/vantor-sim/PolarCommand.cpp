@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 
 #include "Command.h"
 #include "Plot.h"
+#include "Preflight.h"
 #include "SimulatorRoot.h"
 
 namespace {
@@ -97,34 +99,41 @@ void WriteText(const std::string& path, const std::string& text) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file << text;
   if (!file.flush()) {
-    throw UsageError("cannot write " + path);
+    throw RunError("cannot write " + path);
   }
 }
 
-int RunPolar(Arguments& arguments) {
-  arguments.RequireKnown({"--aoa", "--mach", "--csv", "--plot"});
-  const std::string name = arguments.Positional("vessel NAME");
-  const AngleRange range =
-      arguments.Has("--aoa") ? ParseAngleRange(arguments.Value("--aoa", "")) : AngleRange{};
-  const double mach = arguments.Number("--mach", 0.5);
-  if (mach < 0.0) {
-    throw UsageError("--mach must not be negative");
-  }
+struct PolarOptions {
+  PlaceOptions place;
+  std::string name;
+  std::string aoa;
+  double mach = 0.5;
+  std::string csv;
+  std::string plot;
+};
 
+int RunPolar(const PolarOptions& options) {
+  const std::string& name = options.name;
+  const AngleRange range = options.aoa.empty() ? AngleRange{} : ParseAngleRange(options.aoa);
+  const double mach = options.mach;
   if (name.empty()) {
     throw UsageError("the vessel name is empty");
   }
-  const std::string csvPath = AbsolutePath(arguments.Value("--csv", ""));
-  const std::string plotPath = AbsolutePath(arguments.Value("--plot", ""));
-  EnterSimulatorRoot(arguments, true);
+  const std::string csvPath = AbsolutePath(options.csv);
+  const std::string plotPath = AbsolutePath(options.plot);
+  EnterSimulatorRoot(options.place, true);
+  const std::string missing = MissingAircraft(name);
+  if (!missing.empty()) {
+    throw RunError(missing);
+  }
   vantor::VesselRecord* vessel = vantor::sim::CreateVessel(name, kAircraftClass);
   if (vessel == nullptr) {
-    throw UsageError("cannot create vessel " + name);
+    throw RunError("cannot create vessel " + name);
   }
   const vantor::AirfoilRecord* wing = FindAirfoil(*vessel, LIFT_VERTICAL);
   const vantor::AirfoilRecord* fin = FindAirfoil(*vessel, LIFT_HORIZONTAL);
   if (wing == nullptr || fin == nullptr) {
-    throw UsageError("vessel " + name + " has no wing or fin airfoil");
+    throw RunError("vessel " + name + " has no wing or fin airfoil");
   }
 
   std::string table = "aoa_deg,wing_cl,wing_cm,wing_cd,fin_cl,fin_cm,fin_cd\n";
@@ -152,13 +161,30 @@ int RunPolar(Arguments& arguments) {
     std::snprintf(title, sizeof title, "%s at Mach %g", name.c_str(), mach);
     DrawPolarPlot(plotTable, plotPath, title);
   }
-  return 0;
+  return kExitDone;
+}
+
+CommandRun DefinePolar(CLI::App& command) {
+  auto options = std::make_shared<PolarOptions>();
+  command.add_option("NAME", options->name, "the vessel: its file is Config/Aircraft/NAME.ini")
+      ->required();
+  AddPlaceOptions(command, options->place);
+  command
+      .add_option("--aoa", options->aoa,
+                  "angles of attack FROM:TO:STEP in degrees (default -20:20:1)")
+      ->type_name("FROM:TO:STEP");
+  command.add_option("--mach", options->mach, "Mach number of the airflow")
+      ->type_name("M")
+      ->check(NonNegativeNumber())
+      ->capture_default_str();
+  command.add_option("--csv", options->csv, "write the table to FILE, not to the terminal")
+      ->type_name("FILE");
+  AddPlotOption(command, options->plot, "the coefficients");
+  return [options] { return RunPolar(*options); };
 }
 
 }  // namespace
 
-REGISTER_COMMAND(polar, "polar",
-                 "polar NAME [--root DIR] [--modules DIR] [--aoa FROM:TO:STEP] [--mach M] "
-                 "[--csv FILE] [--plot FILE]",
+REGISTER_COMMAND(polar,
                  "wing and fin lift, moment and drag coefficients over angles of attack (degrees)",
-                 "", RunPolar);
+                 DefinePolar);

@@ -2,9 +2,11 @@
 // its class set-up made, so an author sees exactly what the host received from the file.
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "Command.h"
+#include "Preflight.h"
 #include "SimulatorRoot.h"
 #include "check/Check.h"
 #include "vantor/sim/Observation.h"
@@ -12,17 +14,26 @@
 
 namespace {
 
-int RunSetup(Arguments& arguments) {
-  arguments.RequireKnown({"--host-log"});
-  const std::string name = arguments.Positional("vessel name");
+struct SetupOptions {
+  PlaceOptions place;
+  std::string name;
+  std::string hostLog;
+};
+
+int RunSetup(const SetupOptions& options) {
+  const std::string& name = options.name;
   if (name.empty()) {
     throw UsageError("the vessel name is empty");
   }
-  const bool toFile = arguments.Has("--host-log");
-  const std::string logFile = AbsolutePath(arguments.Value("--host-log", ""));
-  const SimulatorRoot where = EnterSimulatorRoot(arguments, true);
+  const bool toFile = !options.hostLog.empty();
+  const std::string logFile = AbsolutePath(options.hostLog);
+  const SimulatorRoot where = EnterSimulatorRoot(options.place, true);
 
-  // The module reports nothing about a broken file; say it here, beside the log.
+  // The module reports nothing about a missing or broken file; say it here, beside the log.
+  const std::string missing = MissingAircraft(name);
+  if (!missing.empty()) {
+    throw RunError(missing);
+  }
   CheckAircraftFile(where.root, name, stderr, true);
 
   vantor::sim::ResetHost();
@@ -30,7 +41,7 @@ int RunSetup(Arguments& arguments) {
   vantor::VesselRecord* vessel = vantor::sim::CreateVessel(name, kAircraftClass);
   vantor::sim::EnableLog(false);
   if (vessel == nullptr) {
-    throw UsageError("cannot create vessel " + name);
+    throw RunError("cannot create vessel " + name);
   }
   const std::string log = vantor::sim::LogText();
   vantor::sim::DeleteVessel(*vessel);
@@ -39,16 +50,25 @@ int RunSetup(Arguments& arguments) {
     std::ofstream out(logFile, std::ios::binary);
     out << log;
     if (!out.flush()) {
-      throw UsageError("cannot write host log " + logFile);
+      throw RunError("cannot write host log " + logFile);
     }
   } else {
     std::fwrite(log.data(), 1, log.size(), stdout);
   }
-  return 0;
+  return kExitDone;
+}
+
+CommandRun DefineSetup(CLI::App& command) {
+  auto options = std::make_shared<SetupOptions>();
+  command.add_option("NAME", options->name, "the vessel: its file is Config/Aircraft/NAME.ini")
+      ->required();
+  AddPlaceOptions(command, options->place);
+  AddHostLogOption(command, options->hostLog)
+      ->description("write the calls to FILE, not to the terminal");
+  return [options] { return RunSetup(*options); };
 }
 
 }  // namespace
 
-REGISTER_COMMAND(setup, "setup", "setup NAME [--root DIR] [--modules DIR] [--host-log FILE]",
-                 "set up vessel NAME of class aircraft and show every host call it made", "",
-                 RunSetup);
+REGISTER_COMMAND(setup, "set up vessel NAME of class aircraft and show every host call it made",
+                 DefineSetup);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "Arguments.h"
+#include "CommonOptions.h"
 
 // A path given on the command line, made absolute against where the command was started (so
 // that it survives entering the root); empty stays empty.
@@ -17,5 +17,5 @@ struct SimulatorRoot {
 
 // Checks --root and --modules, loads modules from that folder and makes the root the working
 // directory. With requireAircraft, the aircraft module must exist in the folder. Throws
-// UsageError naming what is missing. Resolve every other relative path before calling.
-SimulatorRoot EnterSimulatorRoot(const Arguments& arguments, bool requireAircraft);
+// RunError naming what is missing. Resolve every other relative path before calling.
+SimulatorRoot EnterSimulatorRoot(const PlaceOptions& place, bool requireAircraft);

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "Arguments.h"
+#include "Errors.h"
 #include "vantor/sim/Observation.h"
 #include "vantor/sim/PilotControls.h"
 #include "vantor/sim/Simulation.h"
@@ -54,7 +54,7 @@ FlightStatusFields ParseFlightStatus(const std::string& line) {
 FlightTrace::FlightTrace(const std::string& path) : path_(path) {
   file_ = std::fopen(path.c_str(), "wb");
   if (file_ == nullptr) {
-    throw UsageError("cannot write the trace to " + path + ": " + std::strerror(errno));
+    throw RunError("cannot write the trace to " + path + ": " + std::strerror(errno));
   }
   std::fputs(
       "time,vessel,longitude,latitude,altitude,heading,pitch,bank,airspeed,mach,aoa,throttle,"
@@ -141,6 +141,6 @@ void FlightTrace::Close() {
   const bool closeFailed = std::fclose(file_) != 0;
   file_ = nullptr;
   if (failed || closeFailed) {
-    throw UsageError("cannot write the trace to " + path_);
+    throw RunError("cannot write the trace to " + path_);
   }
 }

@@ -26,7 +26,7 @@ class FlightTrace {
  public:
   static constexpr double kInterval = 0.1;  // seconds of simulation time between rows
 
-  // Creates the file and writes the header row; throws UsageError when it cannot.
+  // Creates the file and writes the header row; throws RunError when it cannot.
   explicit FlightTrace(const std::string& path);
   ~FlightTrace();
   FlightTrace(const FlightTrace&) = delete;
@@ -39,7 +39,7 @@ class FlightTrace {
   // After a frame: writes a row per vessel when simt has reached the next 0.1 s mark.
   void Sample(double simt);
 
-  // Flushes and closes; throws UsageError when the file could not be written.
+  // Flushes and closes; throws RunError when the file could not be written.
   void Close();
 
  private:

@@ -10,13 +10,15 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
 #include "Command.h"
+#include "Errors.h"
 #include "KeyPress.h"
+#include "Preflight.h"
 #include "SimulatorRoot.h"
-#include "check/Check.h"
 #include "cockpit/Panel.h"
 #include "vantor/sim/Observation.h"
 #include "vantor/sim/Physics.h"
@@ -278,7 +280,7 @@ class Cockpit {
     try {
       PressAndRelease(ParseKeyLabel(label), label);
       panel_.notice = "key " + label;
-    } catch (const UsageError& error) {
+    } catch (const std::runtime_error& error) {
       panel_.notice = error.what();  // no vessel has the focus: nothing to fly, say so
     }
   }
@@ -291,36 +293,39 @@ class Cockpit {
 
 }  // namespace
 
-int FlyInteractive(Arguments& arguments) {
-  arguments.RequireKnown({"--interactive", "--save", "--dt"});
+int FlyInteractive(const CockpitOptions& options) {
+  if (options.dt > 0.1) {
+    throw UsageError("--dt must be at most 0.1 s in the cockpit");
+  }
   if (isatty(STDIN_FILENO) == 0 || isatty(STDOUT_FILENO) == 0) {
-    throw UsageError("--interactive needs a terminal on standard input and output");
+    throw RunError("--interactive needs a terminal on standard input and output");
   }
-  const std::string scenario = arguments.positional().empty()
-                                   ? AbsolutePath(arguments.Root() + "/Scenarios/Runway.scn")
-                                   : AbsolutePath(arguments.Positional("SCENARIO file"));
-  const std::string savePath = AbsolutePath(arguments.Value("--save", ""));
-  const double dt = arguments.Number("--dt", 0.02);
-  if (!(dt > 0.0) || dt > 0.1) {
-    throw UsageError("--dt must be greater than 0 and at most 0.1 s in the cockpit");
-  }
-  const SimulatorRoot where = EnterSimulatorRoot(arguments, false);
+  const std::string source = options.scenario.empty() ? "Scenarios/Runway.scn" : options.scenario;
+  const std::string scenario = options.scenario.empty()
+                                   ? AbsolutePath(options.place.root + "/" + source)
+                                   : AbsolutePath(options.scenario);
+  const std::string savePath = AbsolutePath(options.save);
+  const SimulatorRoot where = EnterSimulatorRoot(options.place, false);
   const VesselsOfTheFlight cleanup;
-  sim::LoadScenarioFile(scenario);
-  for (const vantor::VesselRecord* vessel : sim::Vessels()) {
-    if (vessel->className == kAircraftClass) {
-      CheckAircraftFile(where.root, vessel->name, stderr, true);
-    }
+  const std::vector<sim::ScenarioBlock> blocks = sim::ReadScenarioFile(scenario, source);
+  const std::vector<vantor::VesselRecord*> vessels = sim::LoadScenario(blocks, source);
+  // What the scripted flight refuses before its first frame, the cockpit refuses too.
+  Findings findings(stderr);
+  CheckScenarioVessels(blocks, vessels, source, where.root, true, findings);
+  if (findings.errors() > 0 && !options.keepGoing) {
+    throw RunError(std::to_string(findings.errors()) +
+                   (findings.errors() == 1 ? " error" : " errors") +
+                   ": not flying (--keep-going flies anyway)");
   }
   std::signal(SIGTERM, RequestStop);
   std::signal(SIGHUP, RequestStop);
   {
     const Screen screen;
-    Cockpit(dt).Fly();
+    Cockpit(options.dt).Fly();
   }
   if (!savePath.empty()) {
     sim::SaveScenarioFile(savePath);
     std::printf("saved: %s\n", savePath.c_str());
   }
-  return 0;
+  return findings.errors() > 0 ? kExitFailed : kExitDone;
 }

@@ -18,6 +18,7 @@ struct ScenarioBlock {
   std::string className;           // empty: a plain vessel that names no class
   int line = 0;                    // line of "NAME:CLASS" in the file
   std::vector<std::string> lines;  // trimmed; comments and blank lines dropped
+  std::vector<int> lineNumbers;    // the file line of each of lines
 };
 
 // Splits a scenario text into its blocks without creating anything; source names the text in
@@ -30,6 +31,10 @@ VANTOR_SIM_API std::vector<ScenarioBlock> ParseScenario(std::string_view text,
 // cannot be created, the ones made so far are deleted again and the error is thrown.
 VANTOR_SIM_API std::vector<VesselRecord*> LoadScenario(const std::vector<ScenarioBlock>& blocks,
                                                        const std::string& source);
+// Reads and parses a scenario file, naming it source in messages (the path when empty). Throws
+// when it cannot be read or lists no vessel.
+VANTOR_SIM_API std::vector<ScenarioBlock> ReadScenarioFile(const std::string& path,
+                                                           const std::string& source = "");
 // Reads, parses and loads a scenario file.
 VANTOR_SIM_API std::vector<VesselRecord*> LoadScenarioFile(const std::string& path);
 
