@@ -8,7 +8,7 @@ DEB_PACKAGES := libeigen3-dev gnuplot-nox libcli11-dev libncurses-dev tmux
 DEB_CHECK := /usr/include/eigen3/Eigen/Core /usr/bin/gnuplot /usr/include/CLI/CLI.hpp \
   /usr/include/curses.h /usr/bin/tmux
 
-.PHONY: all deps build test fly sanitize fuzz fuzz-deps windows format clean
+.PHONY: all deps build test fly release sanitize fuzz fuzz-deps windows format clean
 
 all: build
 
@@ -37,6 +37,12 @@ fly: build
 	mkdir -p out
 	$(SIM) fly --trace out/flight.csv --plot out/flight.png --save out/Airborne-end.scn
 
+# What ships (the module, the host, vantor-sim) built as released (-O3), where the optimiser
+# warns of more than it does at -O2; warnings are errors here too.
+release: deps
+	cmake --preset release
+	cmake --build --preset release
+
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
 	cmake --preset sanitize
@@ -49,7 +55,7 @@ sanitize: deps
 FUZZ_SECONDS ?= 60
 # A fixed seed makes a run repeatable; FUZZ_SEED=0 lets libFuzzer pick one.
 FUZZ_SEED ?= 1
-FUZZ_TARGETS := aircraft_file flight_plan scenario_lines keys_and_frames
+FUZZ_TARGETS := aircraft_file flight_plan scenario_lines keys_and_frames checker_agreement
 FUZZ_DEB_PACKAGES := clang-14 libclang-rt-14-dev
 FUZZ_RUNTIME := $(wildcard /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a)
 

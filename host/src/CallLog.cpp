@@ -23,8 +23,12 @@ struct LogState {
   bool enabled = false;
   int pauseDepth = 0;
   std::string text;
+  std::function<void(std::string_view)> sink;
   std::map<std::string, NameSpace, std::less<>> names;
 };
+
+// A streamed log is handed over in pieces of about this size.
+constexpr std::size_t kStreamBatch = 64 * 1024;
 
 LogState& State() {
   static LogState state;
@@ -94,15 +98,22 @@ void PutNumber(std::string& out, Number value) {
   out.append(buffer, result.ptr);
 }
 
+void UpdateActive() {
+  const LogState& state = State();
+  detail::active = state.enabled && state.pauseDepth == 0;
+}
+
 }  // namespace
 
-bool Active() {
-  const LogState& state = State();
-  return state.enabled && state.pauseDepth == 0;
+bool detail::active = false;
+
+void EnsureState() {
+  State();
 }
 
 void Enable(bool enabled) {
   State().enabled = enabled;
+  UpdateActive();
 }
 
 void Clear() {
@@ -117,17 +128,46 @@ void ResetNames() {
   State().names.clear();
 }
 
+struct SavedNames {
+  std::map<std::string, NameSpace, std::less<>> names;
+};
+
+std::shared_ptr<SavedNames> SaveNames() {
+  return std::make_shared<SavedNames>(SavedNames{State().names});
+}
+
+void RestoreNames(const SavedNames& saved) {
+  State().names = saved.names;
+}
+
+void Stream(std::function<void(std::string_view)> sink) {
+  LogState& state = State();
+  if (state.sink && !state.text.empty()) {
+    state.sink(state.text);
+    state.text.clear();
+  }
+  state.sink = std::move(sink);
+  state.enabled = static_cast<bool>(state.sink);
+  UpdateActive();
+}
+
 void AppendLine(std::string line) {
-  std::string& text = State().text;
-  text += line;
-  text += '\n';
+  LogState& state = State();
+  state.text += line;
+  state.text += '\n';
+  if (state.sink && state.text.size() >= kStreamBatch) {
+    state.sink(state.text);
+    state.text.clear();
+  }
 }
 
 Pause::Pause() {
   ++State().pauseDepth;
+  UpdateActive();
 }
 Pause::~Pause() {
   --State().pauseDepth;
+  UpdateActive();
 }
 
 void NameNewHandle(const char* kind, const void* handle) {
@@ -193,7 +233,7 @@ void Put(std::string& out, const Function& value) {
 }
 
 void Put(std::string& out, const Raw& value) {
-  out += value.text;
+  out += value.text != nullptr ? value.text : "null";
 }
 
 void Put(std::string& out, const Vessel& value) {

@@ -3,20 +3,42 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <tuple>
 
 #include "HostExport.h"
 #include "vantor/Types.h"
 
 namespace vantor::log {
 
+namespace detail {
+// Enabled (or streaming) and not paused; kept by Enable, Stream and Pause so that the test every
+// host call makes is one load.
+VANTOR_INTERNAL extern bool active;
+}  // namespace detail
+
 // Enabled by sim::EnableLog and not paused.
-VANTOR_INTERNAL bool Active();
+inline bool Active() {
+  return detail::active;
+}
 VANTOR_INTERNAL void Enable(bool enabled);
+// Builds the log's state now: what logs from an exit handler must register after this.
+VANTOR_INTERNAL void EnsureState();
 VANTOR_INTERNAL void Clear();
+// What is kept: everything logged since the last Clear, but for what went to a stream.
 VANTOR_INTERNAL std::string Text();
+// Lines go to sink as they are logged (in batches) instead of being kept, and the log is on
+// while a sink is set. An empty sink hands over what is pending and turns the log off.
+VANTOR_INTERNAL void Stream(std::function<void(std::string_view)> sink);
 // Forgets every handle and pointer name and restarts the counters.
 VANTOR_INTERNAL void ResetNames();
+// The names handed out so far, to put back when a tool's own calls are done.
+struct SavedNames;
+VANTOR_INTERNAL std::shared_ptr<SavedNames> SaveNames();
+VANTOR_INTERNAL void RestoreNames(const SavedNames& saved);
 VANTOR_INTERNAL void AppendLine(std::string line);
 
 // Calls made while an object of this class lives are not logged: the host's own use of VESSEL
@@ -47,8 +69,8 @@ struct Pointer {  // any other pointer, named ptrN at first appearance
 struct Function {  // a callback function, named fnN at first appearance
   std::uintptr_t address;
 };
-struct Raw {  // already formatted
-  std::string text;
+struct Raw {  // written as it is
+  const char* text;
 };
 struct Vessel {  // a vessel handle, written vessel:"NAME"
   const VesselRecord* vessel;
@@ -96,14 +118,27 @@ VANTOR_INTERNAL void Put(std::string& out, const Transform& value);
 VANTOR_INTERNAL void Put(std::string& out, const Status& value);
 VANTOR_INTERNAL void Put(std::string& out, const HandleList& value);
 
-// "(a, b, c)": several results of one call (out-parameters).
+// "(a, b, c)": several results of one call (out-parameters), written only when logged.
 template <typename... Values>
-Raw Tuple(const Values&... values) {
-  Raw raw{"("};
-  [[maybe_unused]] const char* separator = "";
-  ((raw.text += separator, Put(raw.text, values), separator = ", "), ...);
-  raw.text += ')';
-  return raw;
+struct TupleOf {
+  std::tuple<Values...> values;
+};
+
+template <typename... Values>
+TupleOf<Values...> Tuple(const Values&... values) {
+  return TupleOf<Values...>{{values...}};
+}
+
+template <typename... Values>
+void Put(std::string& out, const TupleOf<Values...>& tuple) {
+  out += '(';
+  std::apply(
+      [&out](const Values&... values) {
+        [[maybe_unused]] const char* separator = "";
+        ((out += separator, Put(out, values), separator = ", "), ...);
+      },
+      tuple.values);
+  out += ')';
 }
 
 template <typename... Args>
@@ -116,22 +151,34 @@ std::string FormatCall(const char* name, const Args&... args) {
   return line;
 }
 
+// The formatting is kept out of the calls' own code, which then needs no frame for it.
+template <typename... Args>
+[[gnu::noinline, gnu::cold]] void LogCall(const char* name, const Args&... args) {
+  AppendLine(FormatCall(name, args...));
+}
+
+template <typename Result, typename... Args>
+[[gnu::noinline, gnu::cold]] void LogCallReturning(const char* name, const Result& result,
+                                                   const Args&... args) {
+  std::string line = FormatCall(name, args...);
+  line += " -> ";
+  Put(line, result);
+  AppendLine(std::move(line));
+}
+
 // Name(arg, ...)
 template <typename... Args>
 void Call(const char* name, const Args&... args) {
-  if (Active()) {
-    AppendLine(FormatCall(name, args...));
+  if (Active()) [[unlikely]] {
+    LogCall(name, args...);
   }
 }
 
 // Name(arg, ...) -> result
 template <typename Result, typename... Args>
 void CallReturning(const char* name, const Result& result, const Args&... args) {
-  if (Active()) {
-    std::string line = FormatCall(name, args...);
-    line += " -> ";
-    Put(line, result);
-    AppendLine(std::move(line));
+  if (Active()) [[unlikely]] {
+    LogCallReturning(name, result, args...);
   }
 }
 

@@ -22,6 +22,7 @@ void ResetHost() {
   std::memset(host.statusLine, 0, sizeof host.statusLine);
   host.inputBox = InputBox{};
   host.vesselCreationFails = false;
+  log::Stream({});
   log::Enable(false);
   log::Clear();
   log::ResetNames();
@@ -41,6 +42,10 @@ std::string LogText() {
 
 void ClearLog() {
   log::Clear();
+}
+
+void StreamLog(std::function<void(std::string_view)> sink) {
+  log::Stream(std::move(sink));
 }
 
 bool InputBoxOpen() {

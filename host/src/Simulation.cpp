@@ -42,7 +42,7 @@ void HandBackAtExit(const ModuleBinding* module) {
   if (registered.insert(module).second) {
     // The handler uses the host and the log, so they must be built before it is registered.
     Host();
-    log::Active();
+    log::EnsureState();
     std::atexit([] { HandBackModuleVessels(); });
   }
 }
@@ -166,6 +166,18 @@ std::vector<std::string> SaveState(VesselRecord& vessel) {
     plain.SaveDefaultState(&stream);
   }
   return stream.written;
+}
+
+struct Offstage::Saved {
+  log::Pause pause;
+  std::shared_ptr<log::SavedNames> names = log::SaveNames();
+};
+
+Offstage::Offstage() : saved_(new Saved) {}
+
+Offstage::~Offstage() {
+  log::RestoreNames(*saved_->names);
+  delete saved_;
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "config/ProfileCache.h"
 #include "config/ProfileReaders.h"
 #include "frame/Aircraft.h"
 #include "frame/Angles.h"
@@ -77,6 +78,7 @@ bool Aircraft::LoadFlightPlan(const char* name) {
   if (name == nullptr) {
     return false;
   }
+  const ProfileReadScope readFileOnce;
   // A name cut to fit would load another plan than the one asked for, and save that other name
   // with the scenario; such a name is refused and the current plan stays.
   char path[kPlanPathSize];

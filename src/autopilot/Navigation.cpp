@@ -5,7 +5,8 @@
 #include "autopilot/GreatCircle.h"
 #include "frame/Aircraft.h"
 #include "frame/Angles.h"
-#include "frame/StatusLine.h"
+#include "frame/Host.h"
+#include "frame/TextBuilder.h"
 
 namespace {
 
@@ -65,9 +66,20 @@ void Aircraft::FollowFlightPlan() {
       plan.current = 0;
     }
   }
-  WriteStatusLine(
-      "Flight status - %s : Hd : %.2f / Bg : %.2f / Er : %.2f / Alt %.0f / Ds %.3f / Phase %u",
-      plan.waypoints[plan.current].description, autopilot.headingTarget, bearingDegrees,
-      courseError / RAD, autopilot.altitudeTarget, distance * 0.001,
-      static_cast<unsigned>(plan.current));
+  // "Flight status - %s : Hd : %.2f / Bg : %.2f / Er : %.2f / Alt %.0f / Ds %.3f / Phase %u"
+  TextBuilder(vapiDebugString(), VAPI_DEBUG_STRING_SIZE)
+      .Literal("Flight status - ")
+      .Text(plan.waypoints[plan.current].description)
+      .Literal(" : Hd : ")
+      .Fixed(autopilot.headingTarget, 2)
+      .Literal(" / Bg : ")
+      .Fixed(bearingDegrees, 2)
+      .Literal(" / Er : ")
+      .Fixed(courseError / RAD, 2)
+      .Literal(" / Alt ")
+      .Fixed(autopilot.altitudeTarget, 0)
+      .Literal(" / Ds ")
+      .Fixed(distance * 0.001, 3)
+      .Literal(" / Phase ")
+      .Unsigned(static_cast<unsigned>(plan.current));
 }

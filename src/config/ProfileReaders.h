@@ -1,6 +1,7 @@
 // Readers of profile (INI) values. Every configuration and flight-plan value is read through
 // them. Convention: the caller stores the default in the destination first; a reader leaves the
-// destination untouched when the key is absent. Each call looks the key up in the file afresh.
+// destination untouched when the key is absent. Inside a ProfileReadScope (config/ProfileCache.h)
+// a file is read once; an installed ProfileObserver hears of every read.
 #pragma once
 
 #include <cstddef>

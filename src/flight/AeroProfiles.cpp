@@ -1,7 +1,9 @@
 #include "flight/AeroProfiles.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
 
@@ -15,16 +17,21 @@ namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
+template <bool Vertical>
+[[gnu::always_inline]] inline void EvaluateAirfoil(AeroProfile& profile, double aoa, double mach,
+                                                   double* cl, double* cm, double* cd);
+
+// Each slot's callbacks are their own code, so the slot's data is found at a fixed address.
 template <int Slot>
-void VerticalLiftCallback(double aoa, double mach, double reynolds, double* cl, double* cm,
+void VerticalLiftCallback(double aoa, double mach, double /*reynolds*/, double* cl, double* cm,
                           double* cd) {
-  VerticalLiftCoefficients(Slot, aoa, mach, reynolds, cl, cm, cd);
+  EvaluateAirfoil<true>(aeroProfiles[Slot], aoa, mach, cl, cm, cd);
 }
 
 template <int Slot>
-void HorizontalLiftCallback(double aoa, double mach, double reynolds, double* cl, double* cm,
+void HorizontalLiftCallback(double aoa, double mach, double /*reynolds*/, double* cl, double* cm,
                             double* cd) {
-  HorizontalLiftCoefficients(Slot, aoa, mach, reynolds, cl, cm, cd);
+  EvaluateAirfoil<false>(aeroProfiles[Slot], aoa, mach, cl, cm, cd);
 }
 
 // Bucket places this large (and those that are no number) take the plain search: they would not
@@ -77,70 +84,97 @@ inline int SearchSegment(const LiftTable& table, double aoa) {
 // first. Inside it both distances to its ends are positive (the upper end is stored one step up,
 // so that the angle of the upper point itself is inside); a single test keeps it predictable
 // also for angles at random.
-inline int FindSegment(LiftTable& table, double aoa) {
-  const int previous = table.lastSegment;
-  const double above = aoa - table.servesAbove[previous];
-  const double below = table.servesBelow[previous] - aoa;
-  if (std::min(above, below) > 0.0) {
-    return previous;
+inline const LiftSegment& FindSegment(LiftTable& table, double aoa) {
+  const LastSegment& last = table.last;
+  if (std::min(aoa - last.above, last.below - aoa) > 0.0) [[likely]] {
+    return last.segment;
   }
-  table.lastSegment = SearchSegment(table, aoa);
-  return table.lastSegment;
+  const int index = SearchSegment(table, aoa);
+  table.last =
+      LastSegment{table.servesAbove[index], table.servesBelow[index], table.segments[index]};
+  return table.segments[index];
 }
 
 // Where the segment's two angles are equal there is no fraction: an angle short of the segment
 // takes its first point, any other its second (an angle equal to a point's belongs to the
 // segment ending there).
 inline double Fraction(const LiftSegment& segment, double aoa) {
-  if (segment.span != 0.0) {
+  if (segment.span != 0.0) [[likely]] {
     return (aoa - segment.angle) / segment.span;
   }
   return aoa < segment.angle ? 0.0 : 1.0;
 }
 
-// Induced, wave and zero-lift drag; the host computes the first two. Kept out of line so that
-// evaluations with table drag need no stack frame.
-[[gnu::noinline]] double HostDrag(double lift, double aspectRatio, double efficiency,
-                                  double zeroDrag, const AeroProfile& profile, double mach) {
-  const VECTOR3& m = profile.machNumbers;
-  const double wave = vapiGetWaveDrag(mach, m.x, m.y, m.z, profile.waveDrag);
-  const double induced = vapiGetInducedDrag(lift, aspectRatio, efficiency);
-  return induced + wave + zeroDrag;
+// Tables of extreme figures overflow in the differences or the drag sum; the host would spread an
+// infinity through the whole vessel, so such a coefficient gives no force. (What an angle that is
+// no number gives is left to the formula: the host's own fault.) Stored last, so that the
+// coefficients are computed without rereading what the stores might have changed.
+inline void Store(double aoa, double lift, double moment, double drag, double* cl, double* cm,
+                  double* cd) {
+  if (!std::isfinite(lift + moment + drag) && std::isfinite(aoa)) [[unlikely]] {
+    lift = std::isfinite(lift) ? lift : 0.0;
+    moment = std::isfinite(moment) ? moment : 0.0;
+    drag = std::isfinite(drag) ? drag : 0.0;
+  }
+  *cl = lift;
+  *cm = moment;
+  *cd = drag;
 }
 
-// One airfoil's coefficients; compiled into each slot's callback, so the slot's data is found
-// at a fixed address.
+// The same argument bit for bit: a function of its arguments alone gives the same answer.
+inline bool Same(double a, double b) {
+  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+[[gnu::noinline]] double AskWaveDrag(AeroProfile& profile, double mach) {
+  const VECTOR3& m = profile.machNumbers;
+  profile.waveDragMemo = WaveDragMemo{true, mach, m, profile.waveDrag,
+                                      vapiGetWaveDrag(mach, m.x, m.y, m.z, profile.waveDrag)};
+  return profile.waveDragMemo.drag;
+}
+
+inline double WaveDrag(AeroProfile& profile, double mach) {
+  const VECTOR3& m = profile.machNumbers;
+  const WaveDragMemo& memo = profile.waveDragMemo;
+  if (memo.known && Same(memo.mach, mach) && Same(memo.thresholds.x, m.x) &&
+      Same(memo.thresholds.y, m.y) && Same(memo.thresholds.z, m.z) &&
+      Same(memo.maxDrag, profile.waveDrag)) {
+    return memo.drag;
+  }
+  return AskWaveDrag(profile, mach);
+}
+
+// Induced, wave and zero-lift drag; the host computes the first two. Kept out of line so that
+// evaluations with table drag need no stack frame.
+template <bool Vertical>
+[[gnu::noinline]] void HostDrag(AeroProfile& profile, double aoa, double mach, double lift,
+                                double moment, double* cl, double* cm, double* cd) {
+  // A lift the table overflowed to gives no force (below), so the host is asked for the
+  // induced drag of no lift rather than of an infinity.
+  const double dragLift = std::isfinite(lift) || !std::isfinite(aoa) ? lift : 0.0;
+  const double wave = WaveDrag(profile, mach);
+  const double induced = Vertical ? vapiGetInducedDrag(dragLift, profile.verticalAspectRatio,
+                                                       profile.verticalEfficiency)
+                                  : vapiGetInducedDrag(dragLift, profile.horizontalAspectRatio,
+                                                       profile.horizontalEfficiency);
+  const double zeroDrag = Vertical ? profile.verticalZeroDrag : profile.horizontalZeroDrag;
+  Store(aoa, lift, moment, induced + wave + zeroDrag, cl, cm, cd);
+}
+
+// One airfoil's coefficients.
 template <bool Vertical>
 [[gnu::always_inline]] inline void EvaluateAirfoil(AeroProfile& profile, double aoa, double mach,
                                                    double* cl, double* cm, double* cd) {
   LiftTable& table = Vertical ? profile.vertical : profile.horizontal;
-  const LiftSegment& segment = table.segments[FindSegment(table, aoa)];
+  const LiftSegment& segment = FindSegment(table, aoa);
   const double t = Fraction(segment, aoa);
   const double lift = segment.lift + t * segment.liftStep;
-  *cl = lift;
-  *cm = segment.moment + t * segment.momentStep;
-  if (table.userDragOn) {
-    *cd = segment.drag + t * segment.dragStep;
-  } else {
-    // A lift the table overflowed to gives no force (below), so the host is asked for the
-    // induced drag of no lift rather than of an infinity.
-    const double dragLift = std::isfinite(lift) || !std::isfinite(aoa) ? lift : 0.0;
-    if (Vertical) {
-      *cd = HostDrag(dragLift, profile.verticalAspectRatio, profile.verticalEfficiency,
-                     profile.verticalZeroDrag, profile, mach);
-    } else {
-      *cd = HostDrag(dragLift, profile.horizontalAspectRatio, profile.horizontalEfficiency,
-                     profile.horizontalZeroDrag, profile, mach);
-    }
+  const double moment = segment.moment + t * segment.momentStep;
+  if (!table.userDragOn) {
+    HostDrag<Vertical>(profile, aoa, mach, lift, moment, cl, cm, cd);
+    return;
   }
-  // Tables of extreme figures overflow in the differences or the drag sum; the host would
-  // spread an infinity through the whole vessel, so such a coefficient gives no force. (What
-  // an angle that is no finite number gives is left to the formula: the host's own fault.)
-  if (!std::isfinite(*cl + *cm + *cd) && std::isfinite(aoa)) [[unlikely]] {
-    *cl = std::isfinite(*cl) ? *cl : 0.0;
-    *cm = std::isfinite(*cm) ? *cm : 0.0;
-    *cd = std::isfinite(*cd) ? *cd : 0.0;
-  }
+  Store(aoa, lift, moment, segment.drag + t * segment.dragStep, cl, cm, cd);
 }
 
 }  // namespace
@@ -258,7 +292,7 @@ void PrepareLiftTable(LiftTable& table) {
       ++table.bucketStart[b];
     }
   }
-  table.lastSegment = 0;
+  table.last = LastSegment{table.servesAbove[0], table.servesBelow[0], table.segments[0]};
 }
 
 void VerticalLiftCoefficients(int slot, double aoa, double mach, double /*reynolds*/, double* cl,

@@ -30,6 +30,14 @@ struct LiftSegment {
   double drag, dragStep;  // from the table's drag column; 0 without table drag
 };
 
+// The segment of the previous evaluation, copied whole beside the angles it serves: successive
+// physics steps mostly stay in one segment, and then an evaluation reads only this.
+struct LastSegment {
+  double above = 0.0;  // serves angles above this
+  double below = 0.0;  // and below this
+  LiftSegment segment{};
+};
+
 struct LiftTable {
   int count = 0;
   LiftPoint points[kLiftTableCapacity] = {};
@@ -52,7 +60,18 @@ struct LiftTable {
   double searchScale = 0.0;                   // buckets per radian above searchLow
   unsigned char bucketStart[kSearchBuckets] = {};
   double bucketSplit[kSearchBuckets] = {};
-  int lastSegment = 0;  // the segment of the previous evaluation
+  LastSegment last;
+};
+
+// The host's wave drag for the last arguments it was asked with. The host's drag functions are
+// functions of their arguments alone, and a physics step asks for the wing and the fin at one
+// Mach number: the second answer is the first.
+struct WaveDragMemo {
+  bool known = false;
+  double mach = 0.0;
+  VECTOR3 thresholds{};
+  double maxDrag = 0.0;
+  double drag = 0.0;
 };
 
 struct AeroProfile {
@@ -68,6 +87,7 @@ struct AeroProfile {
   double waveDrag = 0.0;
   VECTOR3 machNumbers{};
   double wingAngle = 0.0;  // radians; kept for authors, no computation uses it
+  WaveDragMemo waveDragMemo;
 };
 
 extern AeroProfile aeroProfiles[kProfileSlotCount];

@@ -5,7 +5,7 @@
 
 #include "config/ProfileReaders.h"
 #include "frame/Aircraft.h"
-#include "frame/StatusLine.h"
+#include "frame/TextBuilder.h"
 
 namespace {
 
@@ -63,5 +63,11 @@ void Aircraft::SteerOnGround() {
     return;  // an extreme mass or factor overflows: no force rather than an infinite one
   }
   AddForce(VECTOR3{force, 0.0, 0.0}, kSteeringForcePoint);
-  WriteStatusLine("%0.4f, %0.4f, %0.4f, %0.4f", force, 0.0, speed, fade);
+  // "%0.4f, %0.4f, %0.4f, %0.4f" of force, 0, speed and fade
+  TextBuilder(vapiDebugString(), VAPI_DEBUG_STRING_SIZE)
+      .Fixed(force, 4)
+      .Literal(", 0.0000, ")
+      .Fixed(speed, 4)
+      .Literal(", ")
+      .Fixed(fade, 4);
 }

@@ -1,10 +1,13 @@
 #include "frame/Aircraft.h"
 
+#include "config/ProfileCache.h"
+
 Aircraft::Aircraft(OBJHANDLE vessel) : VESSEL(vessel, 1) {}
 
 void Aircraft::SetClassCaps() {
   // The stages run in this fixed order: later stages use what earlier ones stored, and the
   // host sees its calls in exactly this order.
+  const ProfileReadScope readFileOnce;
   BuildConfigPath();
   ReadConfigBlock();
   ReadAutopilotSettings();

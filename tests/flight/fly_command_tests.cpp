@@ -16,6 +16,13 @@ int CountLines(const std::string& text, const std::string& part) {
   return count;
 }
 
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
 TEST(FlyCommand, StatusLinesThatOnlyChangeTheirNumbersArePrintedOncePerInterval) {
   const TestRoot scratch;
   // Every frame writes a new flight status; one leg of the plan is flown in the first minute.
@@ -28,6 +35,27 @@ TEST(FlyCommand, StatusLinesThatOnlyChangeTheirNumbersArePrintedOncePerInterval)
   const std::string everyFrame =
       RunSimulator("fly \"" + kAirborne + "\" --duration 60 --status-every 0", scratch.path());
   EXPECT_GE(CountLines(everyFrame, "Flight status"), 2900);
+}
+
+// The log is streamed to its file during the flight; a flight that fails keeps the old one.
+TEST(FlyCommand, TheHostLogReplacesTheOldOneOnlyWhenTheFlightCompletes) {
+  const TestRoot scratch;
+  const std::filesystem::path log = scratch.path() / "host.log";
+  std::ofstream(log) << "the previous log\n";
+  RunSimulator(
+      "fly \"" + kAirborne + "\" --duration 2 --input 1:3000 --host-log \"" + log.string() + "\"",
+      scratch.path(), 1);
+  EXPECT_EQ(ReadFile(log), "the previous log\n");
+  for (const auto& entry : std::filesystem::directory_iterator(scratch.path())) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_TRUE(name == "host.log" || name.rfind("host.log", 0) != 0) << name << " was left";
+  }
+
+  RunSimulator("fly \"" + kAirborne + "\" --duration 2 --host-log \"" + log.string() + "\"",
+               scratch.path());
+  const std::string text = ReadFile(log);
+  EXPECT_EQ(text.rfind("> vvcInit\n", 0), 0u) << text.substr(0, 200);
+  EXPECT_EQ(CountLines(text, "> vvcTimestep"), 100);
 }
 
 TEST(FlyCommand, ThePlotIsAPictureDrawnFromTheTrace) {

@@ -1,8 +1,10 @@
 // The call log's grammar: what users and baseline logs compare against.
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "support/HostFixture.h"
 #include "vantor/Vantor.h"
@@ -148,6 +150,38 @@ TEST_F(CallLogTest, NothingIsLoggedWhileDisabledAndResetRestartsTheNames) {
   VESSEL fresh(&CreateVesselRecord("X3"));
   fresh.CreateDock({0, 0, 0}, {0, 0, 1}, {0, 1, 0});
   EXPECT_EQ(LogText(), "CreateDock((0, 0, 0), (0, 0, 1), (0, 1, 0)) -> dock0\n");
+}
+
+TEST_F(CallLogTest, AStreamedLogHandsOverEveryLineOnceAndKeepsNone) {
+  const auto calls = [this] {
+    for (int i = 0; i < 5000; ++i) {
+      vessel_->SetSize(i + 0.5);
+      double longitude = 0, latitude = 0, radius = 0;
+      vessel_->GetEquPos(longitude, latitude, radius);
+    }
+  };
+  calls();
+  const std::string kept = LogText();
+  vantor::testing::ClearLog();
+
+  std::string streamed;
+  bool wholeLines = true;
+  std::size_t mostKept = 0;
+  vantor::testing::StreamLog([&](std::string_view piece) {
+    wholeLines = wholeLines && !piece.empty() && piece.back() == '\n';
+    streamed += piece;
+  });
+  for (int round = 0; round < 4; ++round) {
+    calls();
+    mostKept = std::max(mostKept, LogText().size());
+  }
+  vantor::testing::StreamLog({});
+  vessel_->SetSize(1);  // the log is off again
+
+  EXPECT_EQ(streamed, kept + kept + kept + kept);
+  EXPECT_TRUE(wholeLines);
+  EXPECT_LT(mostKept, kept.size());
+  EXPECT_EQ(LogText(), "");
 }
 
 TEST_F(CallLogTest, StatusBufferRequestsAreLogged) {

@@ -275,3 +275,19 @@ TEST(AircraftCheck, SurfacesAndAirfoilsSayWhatTheyInherit) {
 }
 
 }  // namespace
+
+namespace {
+
+// What the check says a key holds is what the module reads: a '[' line without ']' starts no
+// section, and an integer may be written in hexadecimal.
+TEST(AircraftCheck, SaysWhatTheModuleReadsOfOddLines) {
+  std::string text = Replaced(kCleanAircraft, "EMPTY_MASS=8000", "[ note\nEMPTY_MASS=8000");
+  text = Replaced(text, "FLIGHT_MODEL=1", "FLIGHT_MODEL=0x1");
+  const check::Report report = check::CheckAircraftText(text);
+  EXPECT_EQ(report.Count(Severity::Error), 0) << Listing(report);
+  EXPECT_EQ(Listing(report), std::to_string(LineNumberOf(text, "[ note")) +
+                                 ": warning: '[ note' is not a section, a key=value line or a "
+                                 "comment: the module skips it\n");
+}
+
+}  // namespace

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +11,7 @@
 
 #include "Command.h"
 #include "ControlScript.h"
+#include "HostLogFile.h"
 #include "KeyLabels.h"
 #include "KeyPress.h"
 #include "Plot.h"
@@ -241,7 +241,7 @@ int Fly(const FlyOptions& options) {
                script.end());
 
   const SimulatorRoot where = EnterSimulatorRoot(options.place, false);
-  vantor::sim::EnableLog(!logPath.empty());
+  HostLogFile hostLog(logPath);
   const VesselsOfTheRun cleanup;
   const std::vector<sim::ScenarioBlock> blocks = sim::ReadScenarioFile(scenario, source);
   const std::vector<vantor::VesselRecord*> vessels = sim::LoadScenario(blocks, source);
@@ -306,14 +306,7 @@ int Fly(const FlyOptions& options) {
   if (!savePath.empty()) {
     sim::SaveScenarioFile(savePath);
   }
-  if (!logPath.empty()) {
-    std::ofstream log(logPath, std::ios::binary | std::ios::trunc);
-    log << vantor::sim::LogText();
-    log.close();
-    if (!log) {
-      throw RunError("cannot write the host log to " + logPath);
-    }
-  }
+  hostLog.Commit();
   if (trace) {
     trace->Close();
     std::printf("trace: %s\n", tracePath.c_str());

@@ -1,6 +1,5 @@
 #include "StatusFilter.h"
 
-#include <cctype>
 #include <cstdio>
 
 #if defined(_WIN32)
@@ -13,26 +12,50 @@
 #define VANTOR_FILENO fileno
 #endif
 
-std::string StatusFilter::Shape(const std::string& text) {
-  std::string shape;
-  shape.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const bool signedNumber = (c == '-' || c == '+') && i + 1 < text.size() &&
-                              std::isdigit(static_cast<unsigned char>(text[i + 1]));
-    if (std::isdigit(c) || signedNumber) {
-      ++i;
-      while (i < text.size() &&
-             (std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '.')) {
-        ++i;
-      }
-      shape += '#';
-    } else {
-      shape += text[i];
-      ++i;
+namespace {
+
+// Digits as the C locale has them, without the call per character: this runs every frame.
+bool IsDigit(unsigned char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Reads the text one shape character at a time: a number (digits and points, after a sign that
+// is followed by a digit) reads as one '#'.
+class ShapeReader {
+ public:
+  explicit ShapeReader(std::string_view text) : text_(text) {}
+  bool Done() const { return i_ >= text_.size(); }
+  char Next() {
+    const auto c = static_cast<unsigned char>(text_[i_]);
+    const bool signedNumber = (c == '-' || c == '+') && i_ + 1 < text_.size() &&
+                              IsDigit(static_cast<unsigned char>(text_[i_ + 1]));
+    ++i_;
+    if (!IsDigit(c) && !signedNumber) {
+      return static_cast<char>(c);
+    }
+    while (i_ < text_.size() &&
+           (IsDigit(static_cast<unsigned char>(text_[i_])) || text_[i_] == '.')) {
+      ++i_;
+    }
+    return '#';
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t i_ = 0;
+};
+
+}  // namespace
+
+bool StatusFilter::SameShape(std::string_view a, std::string_view b) {
+  ShapeReader first(a);
+  ShapeReader second(b);
+  while (!first.Done() && !second.Done()) {
+    if (first.Next() != second.Next()) {
+      return false;
     }
   }
-  return shape;
+  return first.Done() && second.Done();
 }
 
 bool StatusFilter::Admit(const std::string& text, double simt) {
@@ -40,14 +63,12 @@ bool StatusFilter::Admit(const std::string& text, double simt) {
     held_.clear();
     return false;
   }
-  std::string shape = Shape(text);
-  if (shape == printedShape_ && simt < printedTime_ + interval_ - 1e-9) {
+  if (SameShape(text, printed_) && simt < printedTime_ + interval_ - 1e-9) {
     held_ = text;
     heldTime_ = simt;
     return false;
   }
   printed_ = text;
-  printedShape_ = std::move(shape);
   printedTime_ = simt;
   held_.clear();
   return true;

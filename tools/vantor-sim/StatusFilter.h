@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class StatusFilter {
  public:
@@ -18,13 +19,13 @@ class StatusFilter {
   const std::string& held() const { return held_; }
   double heldTime() const { return heldTime_; }
 
-  // The text with every number replaced by '#': two texts of one kind have the same shape.
-  static std::string Shape(const std::string& text);
+  // Whether the texts are equal once every number in them is replaced by '#' (two texts of one
+  // kind), compared without building either: the filter asks it every frame.
+  static bool SameShape(std::string_view a, std::string_view b);
 
  private:
   double interval_;
   std::string printed_;
-  std::string printedShape_;
   double printedTime_ = -1e300;
   std::string held_;
   double heldTime_ = 0.0;

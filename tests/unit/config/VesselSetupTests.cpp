@@ -271,6 +271,10 @@ TEST_F(VesselSetupTest, TextureNamesFallBackToExhaust) {
   SetUpVessel("[AIRCRAFT]\nBURNER_TEXTURE=Hot\n", "C");
   EXPECT_EQ(aircraft.back()->vessel.exhaustTexture->name, "Exhaust");
   EXPECT_EQ(aircraft.back()->vessel.burnerTexture->name, "Hot");
+  // The burner's default is the exhaust's name exactly as registered, trailing blanks and all.
+  SetUpVessel("[AIRCRAFT]\nEXHAUST_TEXTURE=\"Tex  \"\n", "D");
+  EXPECT_EQ(aircraft.back()->vessel.exhaustTexture->name, "Tex  ");
+  EXPECT_EQ(aircraft.back()->vessel.burnerTexture->name, "Tex  ");
 }
 
 TEST_F(VesselSetupTest, CameraOffsetOnlyWhenVisibleIsOne) {

@@ -226,6 +226,49 @@ ASPECT_RATIO=9
   EXPECT_NEAR(fin.drag, vapiGetInducedDrag(0.25, 6, 0.8) + 0.01, 1e-12);
 }
 
+TEST_F(AeroProfilesTest, TheWaveDragOfOneMachNumberIsAskedOnceUntilAnArgumentChanges) {
+  Aircraft& plane = Build("X1", R"([AIRCRAFT]
+WING_EFFICIENCY=0.8
+ASPECT_RATIO=6
+WAVE_DRAG=0.2
+MACH_NUMBERS=(0.8,1.1,1.5)
+[VLIFT]
+PT0=(0,0,0)
+PT1=(10,1,0)
+[HLIFT]
+PT0=(0,0,0)
+PT1=(10,0.5,0)
+)");
+  vantor::VesselRecord& rec = RecordOf(plane);
+  AeroProfile& profile = aeroProfiles[plane.profileSlot];
+  vantor::testing::EnableLog(true);
+  const auto waveCalls = [] {
+    int count = 0;
+    for (const std::string& call : LoggedCalls()) {
+      count += call == "vapiGetWaveDrag" ? 1 : 0;
+    }
+    return count;
+  };
+  // A physics step: the wing and the fin at one Mach number.
+  const double wing = Evaluate(*rec.airfoils[0], 5, 1.2).drag;
+  const double fin = Evaluate(*rec.airfoils[1], 5, 1.2).drag;
+  EXPECT_EQ(waveCalls(), 1);
+  EXPECT_EQ(wing, vapiGetInducedDrag(0.5, 6, 0.8) + vapiGetWaveDrag(1.2, 0.8, 1.1, 1.5, 0.2));
+  EXPECT_EQ(fin, vapiGetInducedDrag(0.25, 6, 0.8) + vapiGetWaveDrag(1.2, 0.8, 1.1, 1.5, 0.2));
+  vantor::testing::ClearLog();
+
+  // Each argument of the host's function counts, to the last bit.
+  profile.machNumbers.z = 1.15;  // past the plateau: the decay
+  const double decaying = Evaluate(*rec.airfoils[0], 5, 1.2).drag;
+  EXPECT_LT(decaying, wing);
+  profile.waveDrag = 0.4;
+  EXPECT_GT(Evaluate(*rec.airfoils[0], 5, 1.2).drag, decaying);
+  Evaluate(*rec.airfoils[0], 5, std::nextafter(1.2, 2.0));
+  Evaluate(*rec.airfoils[0], 5, 1.2);
+  EXPECT_EQ(waveCalls(), 4);
+  EXPECT_EQ(Evaluate(*rec.airfoils[0], 5, 1.2).drag, Evaluate(*rec.airfoils[0], 5, 1.2).drag);
+}
+
 TEST_F(AeroProfilesTest, WingEfficiencySelectsWingAndFinValues) {
   Aircraft& plane = Build("X1", R"([WING]
 WING_EFFICIENCY=0.9

@@ -1,28 +1,16 @@
 // Induced drag, lift tables, airfoils and control surfaces (which share value holders, so a
 // missing key inherits the value read before it), and the ground settings.
 #include "check/AircraftCheck.h"
-#include "check/Values.h"
+#include "check/Format.h"
+#include "config/ProfileReaders.h"
 
 namespace check {
 namespace {
 
 constexpr int kMaxPoints = 19;
 
-// A value holder shared by several sections: remembers what it holds and who gave it.
-struct Holder {
-  bool set = false;
-  Vec3 vector{};
-  double scalar = 0.0;
-  std::string from;  // "[ELEVATOR] AREA"
-  bool isVector = false;
-
-  std::string Text() const {
-    return isVector ? VectorText(vector[0], vector[1], vector[2]) : Number(scalar);
-  }
-};
-
 std::string PointKey(int index) {
-  return "PT" + std::to_string(index);
+  return std::string("PT") + std::to_string(index);
 }
 
 }  // namespace
@@ -95,7 +83,7 @@ void AircraftCheck::CheckInducedDrag() {
     if (const auto value = reader_.Integer(table, "USER_DRAG");
         value && *value != 0 && *value != 1) {
       report_.Warning(reader_.LineOf(table, "USER_DRAG"),
-                      "USER_DRAG " + std::to_string(*value) +
+                      std::string("USER_DRAG ") + std::to_string(*value) +
                           " does not switch table drag on; only exactly 1 does");
     }
   }
@@ -107,7 +95,7 @@ void AircraftCheck::CheckInducedDrag() {
                     "WAVE_DRAG is given without MACH_NUMBERS: the wave drag starts at Mach 0");
   } else if (machGiven && !(mach[0] < mach[1] && mach[1] <= mach[2])) {
     report_.Warning(reader_.LineOf("AIRCRAFT", "MACH_NUMBERS"),
-                    "MACH_NUMBERS " + VectorText(mach[0], mach[1], mach[2]) +
+                    std::string("MACH_NUMBERS ") + VectorText(mach[0], mach[1], mach[2]) +
                         " should rise: M1 below M2, M2 not above M3");
   }
 }
@@ -115,7 +103,7 @@ void AircraftCheck::CheckInducedDrag() {
 void AircraftCheck::CheckLiftTable(const char* section, const char* surface, bool userDrag) {
   const std::string s = section;
   if (!reader_.HasSection(s)) {
-    report_.Error(0, "[" + s + "] missing: the " + surface +
+    report_.Error(0, std::string("[") + s + "] missing: the " + surface +
                          "'s lift table is 19 points at 0 degrees, so it makes no lift");
     return;
   }
@@ -126,8 +114,9 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
     }
   }
   if (lastGiven < 0) {
-    report_.Error(reader_.SectionLine(s),
-                  "[" + s + "] has no points (PT0 to PT18): the " + surface + " makes no lift");
+    report_.Error(
+        reader_.SectionLine(s),
+        std::string("[") + s + "] has no points (PT0 to PT18): the " + surface + " makes no lift");
     return;
   }
   int count = 0;
@@ -144,13 +133,13 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
     const double angle = point[0];
     if (count > 0 && angle < previous) {
       if (given) {
-        report_.Warning(reader_.LineOf(s, key), key + " angle " + Number(angle) +
-                                                    " is less than the " + Number(previous) +
-                                                    " before it: the table ends here with " +
-                                                    std::to_string(count) + " points");
+        report_.Warning(reader_.LineOf(s, key),
+                        key + " angle " + Number(angle) + std::string(" is less than the ") +
+                            Number(previous) + " before it: the table ends here with " +
+                            std::to_string(count) + " points");
       } else if (lastGiven > k) {
         report_.Warning(reader_.SectionLine(s),
-                        "[" + s + "] " + key +
+                        std::string("[") + s + "] " + key +
                             " missing: it reads as (0, 0, 0), an angle below "
                             "the " +
                             Number(previous) + " before it, so the table ends with " +
@@ -165,26 +154,28 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
       break;
     }
     if (!given && k <= lastGiven) {
-      report_.Warning(reader_.SectionLine(s),
-                      "[" + s + "] " + key + " missing: it counts as the point (0, 0, 0)");
+      report_.Warning(reader_.SectionLine(s), std::string("[") + s + "] " + key +
+                                                  " missing: it counts as the point (0, 0, 0)");
     } else if (!given && count > 0 && k == lastGiven + 1) {
       zeroTail = true;
       report_.Warning(reader_.SectionLine(s),
-                      "[" + s + "] the table does not end after PT" + std::to_string(lastGiven) +
-                          ": its angle " + Number(previous) +
+                      std::string("[") + s + "] the table does not end after PT" +
+                          std::to_string(lastGiven) + std::string(": its angle ") +
+                          Number(previous) +
                           " is not positive, so the missing points count as (0, 0, 0) up to PT18");
     }
-    const IniEntry* entry = reader_.Entry(s, key);
-    if (given && userDrag && !ConvertTuple(entry->value, 4).supplied[3]) {
-      report_.Error(entry->line, key +
-                                     " has no fourth element: table drag is on (USER_DRAG=1), "
-                                     "so the point's drag coefficient is 0");
-    } else if (given && !userDrag && !fourthIgnoredReported &&
-               !ConvertTuple(entry->value, 3).extra.empty()) {
+    const ProfileRead* fourth = reader_.Read(s, key, ProfileValueKind::FourthElement);
+    const ProfileRead* read = reader_.Read(s, key, ProfileValueKind::Vector);
+    if (given && userDrag && fourth != nullptr && !fourth->parts[0].supplied) {
+      report_.Error(fourth->line, key +
+                                      " has no fourth element: table drag is on (USER_DRAG=1), "
+                                      "so the point's drag coefficient is 0");
+    } else if (given && !userDrag && !fourthIgnoredReported && read != nullptr &&
+               read->parts[2].ignored.find(',') != std::string::npos) {
       fourthIgnoredReported = true;
-      report_.Note(entry->line, key +
-                                    "'s fourth element is ignored: table drag is off "
-                                    "(USER_DRAG is not 1)");
+      report_.Note(read->line, key +
+                                   "'s fourth element is ignored: table drag is off "
+                                   "(USER_DRAG is not 1)");
     }
     if (count < 2) {
       firstAngles[count] = angle;
@@ -196,18 +187,18 @@ void AircraftCheck::CheckLiftTable(const char* section, const char* surface, boo
   }
   if (count < 2) {
     report_.Error(reader_.SectionLine(s),
-                  "[" + s + "] has " + std::to_string(count) +
+                  std::string("[") + s + "] has " + std::to_string(count) +
                       " point: with fewer than two the lift does not change with the angle");
     return;
   }
   if (firstAngles[0] == firstAngles[1]) {
-    report_.Warning(reader_.SectionLine(s), "[" + s + "] starts with two points at the angle " +
-                                                Number(firstAngles[0]) +
-                                                ": below it the lift cannot be extrapolated");
+    report_.Warning(reader_.SectionLine(s),
+                    std::string("[") + s + "] starts with two points at the angle " +
+                        Number(firstAngles[0]) + ": below it the lift cannot be extrapolated");
   } else if (lastAngles[0] == lastAngles[1] && !zeroTail) {
-    report_.Warning(reader_.SectionLine(s), "[" + s + "] ends with two points at the angle " +
-                                                Number(lastAngles[1]) +
-                                                ": above it the lift cannot be extrapolated");
+    report_.Warning(reader_.SectionLine(s),
+                    std::string("[") + s + "] ends with two points at the angle " +
+                        Number(lastAngles[1]) + ": above it the lift cannot be extrapolated");
   }
 }
 
@@ -215,25 +206,21 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
   CheckLiftTable("VLIFT", "wing", userDragVertical_);
   CheckLiftTable("HLIFT", "fin", userDragHorizontal_);
 
-  Holder position;
-  position.isVector = true;
-  Holder area;
-  Holder chord;
-  Holder aspect;
-  Holder lift;
-  // Reads a key into its holder; returns the text of an inherited value, or empty.
-  auto read = [&](const char* section, const char* key, Holder& holder) -> std::string {
-    if (reader_.Given(section, key)) {
-      holder.set = true;
-      holder.from = "[" + std::string(section) + "] " + key;
-      if (holder.isVector) {
-        reader_.Vector(section, key, holder.vector);
-      } else {
-        holder.scalar = *reader_.Scalar(section, key);
-      }
+  // What a surface's key that is missing keeps: the value an earlier section's read left in the
+  // shared holder, as the module's reads show it; empty when the key is given or nothing was.
+  auto inheritedText = [&](const char* section, const char* key) -> std::string {
+    const ProfileRead* read = reader_.NumberRead(section, key);
+    if (read == nullptr || (read->found && !read->raw.empty())) {
       return {};
     }
-    return holder.set ? holder.from + " " + holder.Text() : std::string();
+    const ProfileRead* from = reader_.InheritedFrom(*read);
+    if (from == nullptr) {
+      return {};
+    }
+    const std::string value = read->kind == ProfileValueKind::Vector
+                                  ? VectorText(read->numbers[0], read->numbers[1], read->numbers[2])
+                                  : Number(read->numbers[0]);
+    return std::string("[") + from->section + "] " + from->key + " " + value;
   };
   auto positive = [&](const char* section, const char* key, const char* what) {
     if (const auto value = reader_.Scalar(section, key); value && *value <= 0.0) {
@@ -248,9 +235,7 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
                   "[WING] missing: the wing airfoil gets no offset, area, chord or aspect "
                   "ratio");
   }
-  for (auto [key, holder] : {std::pair{"OFFSET", &position}, std::pair{"AREA", &area},
-                             std::pair{"CHORD", &chord}, std::pair{"ASPECT_RATIO", &aspect}}) {
-    read("WING", key, *holder);
+  for (const char* key : {"OFFSET", "AREA", "CHORD", "ASPECT_RATIO"}) {
     if (reader_.HasSection("WING")) {
       Missing("WING", key, Severity::Error, "it has no default");
     }
@@ -260,14 +245,11 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
   positive("WING", "ASPECT_RATIO", "the wing has no span");
 
   // Everything after the wing inherits what the section before left in the holder.
-  struct Read {
-    const char* key;
-    Holder* holder;
-  };
-  auto surface = [&](const char* section, const char* name, std::initializer_list<Read> reads) {
+  auto surface = [&](const char* section, const char* name,
+                     std::initializer_list<const char*> keys) {
     std::string inheritedAll;
-    for (const Read& r : reads) {
-      const std::string inherited = read(section, r.key, *r.holder);
+    for (const char* key : keys) {
+      const std::string inherited = inheritedText(section, key);
       if (inherited.empty()) {
         continue;
       }
@@ -275,17 +257,16 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
         inheritedAll += (inheritedAll.empty() ? "" : ", ") + inherited;
       } else {
         report_.Warning(reader_.SectionLine(section),
-                        "[" + std::string(section) + "] " + r.key + " missing: the " + name +
-                            (std::string(name) == "flaps" ? " get " : " gets ") + inherited);
+                        std::string("[") + std::string(section) + "] " + key + " missing: the " +
+                            name + (std::string(name) == "flaps" ? " get " : " gets ") + inherited);
       }
     }
     if (!inheritedAll.empty()) {
-      report_.Warning(0, "[" + std::string(section) + "] missing: the " + name +
-                             " is still made, with " + inheritedAll);
+      report_.Warning(0, std::string("[") + std::string(section) + "] missing: the " + name +
+                             std::string(" is still made, with ") + inheritedAll);
     }
   };
-  surface("FIN", "fin",
-          {{"OFFSET", &position}, {"AREA", &area}, {"CHORD", &chord}, {"ASPECT_RATIO", &aspect}});
+  surface("FIN", "fin", {"OFFSET", "AREA", "CHORD", "ASPECT_RATIO"});
   positive("FIN", "AREA", "the fin has no lifting surface");
   positive("FIN", "CHORD", "the fin has no chord");
   positive("FIN", "ASPECT_RATIO", "the fin has no span");
@@ -298,15 +279,15 @@ void AircraftCheck::CheckAirfoilsAndSurfaces() {
                   "[ELEVATOR] missing: its LIFT has no default, and every later surface "
                   "without LIFT inherits it");
   }
-  surface("ELEVATOR", "elevator", {{"OFFSET", &position}, {"AREA", &area}, {"LIFT", &lift}});
-  surface("RUDDER", "rudder", {{"OFFSET", &position}, {"AREA", &area}, {"LIFT", &lift}});
-  surface("AILERON", "left aileron",
-          {{"AREA", &area}, {"LIFT", &lift}, {"LEFT_OFFSET", &position}});
-  surface("AILERON", "right aileron", {{"RIGHT_OFFSET", &position}});
-  surface("FLAPS", "flaps", {{"OFFSET", &position}, {"AREA", &area}, {"LIFT", &lift}});
+  surface("ELEVATOR", "elevator", {"OFFSET", "AREA", "LIFT"});
+  surface("RUDDER", "rudder", {"OFFSET", "AREA", "LIFT"});
+  surface("AILERON", "left aileron", {"AREA", "LIFT", "LEFT_OFFSET"});
+  surface("AILERON", "right aileron", {"RIGHT_OFFSET"});
+  surface("FLAPS", "flaps", {"OFFSET", "AREA", "LIFT"});
   for (const char* section : {"ELEVATOR", "RUDDER", "AILERON", "FLAPS"}) {
     if (const auto value = reader_.Scalar(section, "AREA"); value && *value < 0.0) {
-      report_.Error(reader_.LineOf(section, "AREA"), "AREA " + Number(*value) + " is negative");
+      report_.Error(reader_.LineOf(section, "AREA"),
+                    std::string("AREA ") + Number(*value) + " is negative");
     }
   }
 }
@@ -315,15 +296,15 @@ void AircraftCheck::CheckGround() {
   Missing("STEERING", "FRICTION", Severity::Note, "the module uses (0.05, 0.8, 0)");
   if (const auto speed = reader_.Scalar("STEERING", "SPEED"); speed && *speed <= 0.0) {
     report_.Warning(reader_.LineOf("STEERING", "SPEED"),
-                    "SPEED " + Number(*speed) +
+                    std::string("SPEED ") + Number(*speed) +
                         " is not positive: the steering force fades out over it, so there is "
                         "none; the nose wheel only turns");
   }
   if (const auto force = reader_.Scalar("BRAKES", "FACTOR"); force && *force < 0.0) {
     report_.Error(reader_.LineOf("BRAKES", "FACTOR"),
-                  "FACTOR " + Number(*force) + " is negative: the brakes push");
+                  std::string("FACTOR ") + Number(*force) + " is negative: the brakes push");
   }
-  brakeKey_ = KeyCodeFromLetter(reader_.Text("BRAKES", "KEY").value_or(""));
+  brakeKey_ = KeyCodeFromLetter(reader_.Text("BRAKES", "KEY").value_or("").c_str());
   if (brakeKey_ == -1) {
     brakeKey_ = 0;  // "*" is no key
   }

@@ -1,7 +1,7 @@
 #include "check/AircraftCheck.h"
 
+#include "check/Format.h"
 #include "check/Lists.h"
-#include "check/Values.h"
 
 namespace check {
 
@@ -33,8 +33,10 @@ bool AircraftCheck::Missing(const char* section, const char* key, Severity sever
   if (reader_.Given(section, key)) {
     return false;
   }
-  report_.Add(reader_.LineOf(section, key), severity,
-              "[" + std::string(section) + "] " + key + " missing: " + consequence);
+  // Built by appending: GCC 12 at -O3 takes "[" + std::string for an overlapping copy.
+  std::string message = "[";
+  message.append(section).append("] ").append(key).append(" missing: ").append(consequence);
+  report_.Add(reader_.LineOf(section, key), severity, std::move(message));
   return true;
 }
 

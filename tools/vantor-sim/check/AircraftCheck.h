@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "check/ValueReader.h"
+#include "check/FileReads.h"
 
 namespace check {
 
 class AircraftCheck {
  public:
-  explicit AircraftCheck(const ValueReader& reader) : reader_(reader), report_(reader.report()) {}
+  explicit AircraftCheck(const FileReads& reader) : reader_(reader), report_(reader.report()) {}
   void Run();
 
  private:
@@ -49,7 +49,7 @@ class AircraftCheck {
   // A scalar that must be greater than 0 when given.
   void RequirePositive(const char* section, const char* key, const std::string& consequence);
 
-  const ValueReader& reader_;
+  const FileReads& reader_;
   Report& report_;
   std::vector<Sequence> sequences_;
   bool afterburner_ = false;

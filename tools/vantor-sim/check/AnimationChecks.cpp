@@ -5,17 +5,17 @@
 #include <vector>
 
 #include "check/AircraftCheck.h"
+#include "check/Format.h"
 #include "check/Lists.h"
-#include "check/Values.h"
+#include "config/ProfileReaders.h"
+#include "vantor/KeyCodes.h"
 
 namespace check {
 namespace {
 
 std::string KeyName(int code) {
-  static constexpr int kCodes[26] = {30, 48, 46, 32, 18, 33, 34, 35, 23, 36, 37, 38, 50,
-                                     49, 24, 25, 16, 19, 31, 20, 22, 47, 17, 45, 21, 44};
-  for (int i = 0; i < 26; ++i) {
-    if (kCodes[i] == code) {
+  for (std::size_t i = 0; i < 26; ++i) {
+    if (static_cast<int>(VKEY_LETTERS[i]) == code) {
       return std::string(1, static_cast<char>('A' + i));
     }
   }
@@ -24,16 +24,16 @@ std::string KeyName(int code) {
 
 // The pilot's fixed keys that a letter can reach: digits are never sequence or brake keys.
 const char* FixedKeyAction(int code) {
-  switch (code) {
-    case 31:
-      return "S (skip to the next waypoint)";
-    case 36:
-      return "J (release a payload)";
-    case 38:
-      return "L (the flight-plan name box)";
-    default:
-      return nullptr;
+  if (code == static_cast<int>(VKEY_S)) {
+    return "S (skip to the next waypoint)";
   }
+  if (code == static_cast<int>(VKEY_J)) {
+    return "J (release a payload)";
+  }
+  if (code == static_cast<int>(VKEY_L)) {
+    return "L (the flight-plan name box)";
+  }
+  return nullptr;
 }
 
 struct Working {
@@ -58,17 +58,17 @@ void AircraftCheck::CheckPayloads() {
       return;
     }
     const char* s = section.c_str();
-    Missing(
-        s, "NAME", Severity::Note,
-        "the released vessel is named after the aircraft: NAME-payload-" + std::to_string(count));
+    Missing(s, "NAME", Severity::Note,
+            std::string("the released vessel is named after the aircraft: NAME-payload-") +
+                std::to_string(count));
     Missing(s, "MODULE", Severity::Warning, "the released vessel is a plain vessel of no class");
     // The simulator refuses a vessel name that is taken: the second payload never leaves.
     if (const auto name = reader_.Text(s, "NAME"); name && !name->empty()) {
       const std::string kept = name->substr(0, 31);
       if (const auto earlier = payloadNames.find(kept); earlier != payloadNames.end()) {
         report_.Warning(reader_.LineOf(s, "NAME"),
-                        "[" + section + "] has the NAME '" + kept + "' of [" + earlier->second +
-                            "]: once that one is released, this one cannot be");
+                        std::string("[") + section + "] has the NAME '" + kept + "' of [" +
+                            earlier->second + "]: once that one is released, this one cannot be");
       } else {
         payloadNames.emplace(kept, section);
       }
@@ -88,13 +88,13 @@ void AircraftCheck::CheckSequences() {
   for (; count < kCapacity; ++count) {
     const std::string section = Numbered("ANIM_SEQ_", count);
     const auto key = reader_.Text(section, "KEY");
-    const int code = KeyCodeFromLetter(key.value_or(""));
+    const int code = KeyCodeFromLetter(key.value_or("").c_str());
     if (code == 0) {
       std::string reason = "it has no KEY";
       if (key && key->empty()) {
         reason = "its KEY is empty";
       } else if (key) {
-        reason = "its KEY '" + *key + "' is not a key letter";
+        reason = std::string("its KEY '") + *key + "' is not a key letter";
       }
       ReportListEnd(reader_, "ANIM_SEQ_", kCapacity, "animation sequences", count,
                     reader_.LineOf(section, "KEY"), reason);
@@ -105,36 +105,39 @@ void AircraftCheck::CheckSequences() {
       const double duration = *reader_.Scalar(s, "DURATION");
       if (duration <= 0.0) {
         report_.Error(reader_.LineOf(s, "DURATION"),
-                      "DURATION " + Number(duration) +
+                      std::string("DURATION ") + Number(duration) +
                           " is not positive: every move jumps to its end in one step");
       } else if (duration <= 0.001) {
         report_.Warning(reader_.LineOf(s, "DURATION"),
-                        "DURATION " + Number(duration) +
+                        std::string("DURATION ") + Number(duration) +
                             " is at most a millisecond: every move jumps to its end in one step");
       }
     }
     const double initial = reader_.Scalar(s, "INITIAL").value_or(0.0);
     if (initial < 0.0 || initial > 1.0) {
       report_.Warning(reader_.LineOf(s, "INITIAL"),
-                      "INITIAL " + Number(initial) + " lies outside 0 to 1");
+                      std::string("INITIAL ") + Number(initial) + " lies outside 0 to 1");
     }
     if (const auto increment = reader_.Scalar(s, "INCREMENT"); increment && *increment <= 0.0) {
-      report_.Warning(reader_.LineOf(s, "INCREMENT"), "INCREMENT " + Number(*increment) +
+      report_.Warning(reader_.LineOf(s, "INCREMENT"), std::string("INCREMENT ") +
+                                                          Number(*increment) +
                                                           " is not positive: no key press moves "
                                                           "the sequence");
     }
     if (const auto qfactor = reader_.Scalar(s, "QFACTOR"); qfactor && *qfactor < 0.0) {
-      report_.Warning(reader_.LineOf(s, "QFACTOR"), "QFACTOR " + Number(*qfactor) +
+      report_.Warning(reader_.LineOf(s, "QFACTOR"), std::string("QFACTOR ") + Number(*qfactor) +
                                                         " is negative: the drag element pushes "
                                                         "forward");
     }
     // Look-ups by name find the first sequence of a name, after the cut to 23 characters.
-    const std::string name =
-        reader_.Text(s, "NAME").value_or("Sequence " + std::to_string(count)).substr(0, 23);
+    const std::string name = reader_.Text(s, "NAME")
+                                 .value_or(std::string("Sequence ") + std::to_string(count))
+                                 .substr(0, 23);
     for (const auto& [earlier, earlierSection] : sequenceNames) {
       if (earlier == name) {
-        report_.Warning(reader_.LineOf(s, "NAME"), "[" + section + "] has the name '" + name +
-                                                       "' of [" + earlierSection +
+        report_.Warning(reader_.LineOf(s, "NAME"), std::string("[") + section + "] has the name '" +
+                                                       name + std::string("' of [") +
+                                                       earlierSection +
                                                        "]: a look-up by name finds only that one");
         break;
       }
@@ -159,7 +162,8 @@ void AircraftCheck::CheckComponents() {
     const std::string section = Numbered("ANIM_COMP_", count);
     const char* s = section.c_str();
     const auto groups = reader_.Text(s, "GROUPS");
-    if (!groups || ConvertIntList(*groups, 10).values.empty()) {
+    const ProfileRead* list = reader_.Read(s, "GROUPS", ProfileValueKind::IntegerList);
+    if (!groups || list == nullptr || list->integers.empty()) {
       ReportListEnd(reader_, "ANIM_COMP_", kCapacity, "animation components", count,
                     reader_.LineOf(s, "GROUPS"),
                     groups ? "its GROUPS has no entry" : "it has no GROUPS");
@@ -171,14 +175,14 @@ void AircraftCheck::CheckComponents() {
       const long long sequence = *reader_.Integer(s, "SEQ");
       if (sequence < 0 || sequence >= sequenceCount) {
         report_.Error(reader_.LineOf(s, "SEQ"),
-                      "SEQ " + std::to_string(sequence) +
+                      std::string("SEQ ") + std::to_string(sequence) +
                           " names no sequence, so the component moves nothing: " +
                           std::to_string(sequenceCount) + " animation sequence" +
                           (sequenceCount == 1 ? " is" : "s are") + " read");
       } else if (++sequences_[static_cast<std::size_t>(sequence)].components ==
                  static_cast<int>(kComponentsPerSequence) + 1) {
         report_.Warning(reader_.LineOf(s, "SEQ"),
-                        "[" + sequences_[static_cast<std::size_t>(sequence)].section +
+                        std::string("[") + sequences_[static_cast<std::size_t>(sequence)].section +
                             "] gets more than 10 components; the sequence keeps track of 10");
       }
     }
@@ -202,15 +206,15 @@ void AircraftCheck::CheckComponents() {
     const bool translate = typeText == "TRANSLATE";
     const bool scaling = typeText == "SCALE";
     if (reader_.Entry(s, "TYPE") != nullptr && !translate && !scaling) {
-      if (SameName(typeText, "TRANSLATE") || SameName(typeText, "SCALE")) {
+      if (SameProfileName(typeText, "TRANSLATE") || SameProfileName(typeText, "SCALE")) {
         report_.Warning(reader_.LineOf(s, "TYPE"),
-                        "TYPE '" + typeText +
+                        std::string("TYPE '") + typeText +
                             "' builds a rotation: only TRANSLATE and SCALE in "
                             "capitals are recognised");
-      } else if (!typeText.empty() && !SameName(typeText, "ROTATE") &&
-                 !SameName(typeText, "ROTATION")) {
+      } else if (!typeText.empty() && !SameProfileName(typeText, "ROTATE") &&
+                 !SameProfileName(typeText, "ROTATION")) {
         report_.Warning(reader_.LineOf(s, "TYPE"),
-                        "TYPE '" + typeText +
+                        std::string("TYPE '") + typeText +
                             "' is neither TRANSLATE nor SCALE: the component "
                             "rotates");
       }
@@ -221,24 +225,26 @@ void AircraftCheck::CheckComponents() {
         return;
       }
       if (working.given) {
-        report_.Note(reader_.SectionLine(s), "[" + section + "] " + key + " missing: it keeps " +
-                                                 what + " of [" + working.from + "]");
+        report_.Note(reader_.SectionLine(s), std::string("[") + section + "] " + key +
+                                                 " missing: it keeps " + what + " of [" +
+                                                 working.from + "]");
       } else {
         report_.Add(reader_.SectionLine(s), severity,
-                    "[" + section + "] " + key + " missing: no component before gave one, so " +
-                        what + " is " + zero);
+                    std::string("[") + section + "] " + key +
+                        " missing: no component before gave one, so " + what + " is " + zero);
       }
     };
     if (reader_.Entry(s, "TYPE") == nullptr && type.given) {
-      report_.Note(reader_.SectionLine(s), "[" + section + "] TYPE missing: it keeps '" + typeText +
-                                               "' of [" + type.from + "]");
+      report_.Note(reader_.SectionLine(s), std::string("[") + section +
+                                               "] TYPE missing: it keeps '" + typeText +
+                                               std::string("' of [") + type.from + "]");
     }
     if (translate) {
       inherited("SHIFT", shift, "the shift", "(0, 0, 0)", Severity::Warning);
     } else if (scaling) {
       inherited("SCALE", scale, "the scale factors", "(0, 0, 0)", Severity::Error);
       if (!reader_.Given(s, "REF") && !reader_.Given(s, "ROT_PNT") && point.given) {
-        report_.Note(reader_.SectionLine(s), "[" + section +
+        report_.Note(reader_.SectionLine(s), std::string("[") + section +
                                                  "] REF missing: it scales about "
                                                  "the reference point of [" +
                                                  point.from + "]");
@@ -248,7 +254,7 @@ void AircraftCheck::CheckComponents() {
       inherited("ROT_AXIS", axis, "the axis", "(0, 0, 0)", Severity::Error);
       if (axis.given && axisValue[0] == 0.0 && axisValue[1] == 0.0 && axisValue[2] == 0.0) {
         report_.Error(reader_.LineOf(s, "ROT_AXIS"),
-                      "[" + section + "] rotates about the axis (0, 0, 0)");
+                      std::string("[") + section + "] rotates about the axis (0, 0, 0)");
       }
     }
     if (reader_.Given(s, "REF") && !scaling) {
@@ -257,8 +263,8 @@ void AircraftCheck::CheckComponents() {
     Vec3 range{0.0, 1.0, 0.0};
     reader_.Vector(s, "RANGE", range);
     if (range[0] < 0.0 || range[1] > 1.0 || range[0] >= range[1]) {
-      report_.Warning(reader_.LineOf(s, "RANGE"), "RANGE from " + Number(range[0]) + " to " +
-                                                      Number(range[1]) +
+      report_.Warning(reader_.LineOf(s, "RANGE"), std::string("RANGE from ") + Number(range[0]) +
+                                                      " to " + Number(range[1]) +
                                                       " is not a part of the sequence's 0 to 1");
     }
   }
@@ -279,10 +285,10 @@ void AircraftCheck::CheckLinks() {
     }
     const int line = reader_.LineOf(link.section, link.key);
     if (*value >= sequenceCount) {
-      report_.Error(
-          line, std::string(link.key) + " " + std::to_string(*value) +
-                    " names no sequence, so nothing is linked: " + std::to_string(sequenceCount) +
-                    " animation sequence" + (sequenceCount == 1 ? " is" : "s are") + " read");
+      report_.Error(line, std::string(link.key) + " " + std::to_string(*value) +
+                              std::string(" names no sequence, so nothing is linked: ") +
+                              std::to_string(sequenceCount) + std::string(" animation sequence") +
+                              (sequenceCount == 1 ? " is" : "s are") + " read");
     } else if (std::string(link.section) == "FLAPS" &&
                sequences_[static_cast<std::size_t>(*value)].initial != 0.0) {
       report_.Note(line, "the flaps start retracted: the INITIAL of [" +
@@ -300,19 +306,21 @@ void AircraftCheck::CheckKeyClashes() {
     }
     const std::string key = KeyName(sequence.keyCode);
     if (const auto found = first.find(sequence.keyCode); found != first.end()) {
-      report_.Warning(sequence.keyLine, "[" + sequence.section + "] has the key " + key + " of [" +
-                                            found->second->section +
+      report_.Warning(sequence.keyLine, std::string("[") + sequence.section + "] has the key " +
+                                            key + " of [" + found->second->section +
                                             "]: only that one reacts to it");
       continue;
     }
     first.emplace(sequence.keyCode, &sequence);
     if (sequence.keyCode == brakeKey_) {
-      report_.Warning(sequence.keyLine, "[" + sequence.section + "] takes the brake key " + key +
+      report_.Warning(sequence.keyLine, std::string("[") + sequence.section +
+                                            "] takes the brake key " + key +
                                             ": the sequence goes first, so the key no longer "
                                             "works the brakes");
     }
     if (const char* action = FixedKeyAction(sequence.keyCode)) {
-      report_.Warning(sequence.keyLine, "[" + sequence.section + "] takes the key " + action +
+      report_.Warning(sequence.keyLine, std::string("[") + sequence.section + "] takes the key " +
+                                            action +
                                             ": the sequence goes first, so that key is lost");
     }
   }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "check/IniDocument.h"
+#include "config/ProfileIndex.h"
 
 namespace check {
 namespace {
@@ -190,7 +190,7 @@ char Lower(char c) {
 }  // namespace
 
 std::optional<unsigned> IndexAfter(std::string_view name, std::string_view prefix) {
-  if (name.size() <= prefix.size() || !SameName(name.substr(0, prefix.size()), prefix)) {
+  if (name.size() <= prefix.size() || !SameProfileName(name.substr(0, prefix.size()), prefix)) {
     return std::nullopt;
   }
   const std::string_view digits = name.substr(prefix.size());
@@ -209,7 +209,7 @@ std::optional<unsigned> IndexAfter(std::string_view name, std::string_view prefi
 
 std::optional<Catalogue::Match> Catalogue::FindSection(std::string_view name) const {
   for (const SectionRule& rule : sections) {
-    if (!rule.numbered && SameName(name, rule.name)) {
+    if (!rule.numbered && SameProfileName(name, rule.name)) {
       return Match{&rule, std::nullopt};
     }
     if (rule.numbered) {
@@ -223,7 +223,7 @@ std::optional<Catalogue::Match> Catalogue::FindSection(std::string_view name) co
 
 const KeyRule* Catalogue::FindKey(const SectionRule& rule, std::string_view key) {
   for (const KeyRule& known : rule.keys) {
-    if (SameName(key, known.name)) {
+    if (SameProfileName(key, known.name)) {
       return &known;
     }
   }
@@ -254,25 +254,25 @@ const Catalogue& FlightPlanCatalogue() {
 
 std::size_t EditDistance(std::string_view a, std::string_view b) {
   // Optimal string alignment: a swap of two neighbouring letters counts as one edit, the most
-  // common slip of the fingers.
-  std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
-  for (std::size_t i = 0; i <= a.size(); ++i) {
-    d[i][0] = i;
-  }
+  // common slip of the fingers. Three rows suffice: the current one and the two before it.
+  const std::size_t width = b.size() + 1;
+  std::vector<std::size_t> rows(3 * width);
+  auto d = [&](std::size_t i, std::size_t j) -> std::size_t& { return rows[(i % 3) * width + j]; };
   for (std::size_t j = 0; j <= b.size(); ++j) {
-    d[0][j] = j;
+    d(0, j) = j;
   }
   for (std::size_t i = 1; i <= a.size(); ++i) {
+    d(i, 0) = i;
     for (std::size_t j = 1; j <= b.size(); ++j) {
       const std::size_t cost = Lower(a[i - 1]) == Lower(b[j - 1]) ? 0 : 1;
-      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
+      d(i, j) = std::min({d(i - 1, j) + 1, d(i, j - 1) + 1, d(i - 1, j - 1) + cost});
       if (i > 1 && j > 1 && Lower(a[i - 1]) == Lower(b[j - 2]) &&
           Lower(a[i - 2]) == Lower(b[j - 1])) {
-        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+        d(i, j) = std::min(d(i, j), d(i - 2, j - 2) + 1);
       }
     }
   }
-  return d[a.size()][b.size()];
+  return d(a.size(), b.size());
 }
 
 std::string NearestName(std::string_view name, const std::vector<std::string>& names) {
@@ -282,6 +282,11 @@ std::string NearestName(std::string_view name, const std::vector<std::string>& n
   std::string best;
   std::size_t bestDistance = allowed + 1;
   for (const std::string& candidate : names) {
+    // The distance is at least the difference in length: most names are settled by that.
+    const std::size_t shorter = std::min(name.size(), candidate.size());
+    if (std::max(name.size(), candidate.size()) - shorter >= bestDistance) {
+      continue;
+    }
     const std::size_t distance = EditDistance(name, candidate);
     if (distance < bestDistance) {
       best = candidate;

@@ -1,10 +1,10 @@
 // Follows the module's flight-plan loading through a plan file.
 #pragma once
 
-#include "check/ValueReader.h"
+#include "check/FileReads.h"
 
 namespace check {
 
-void CheckFlightPlan(const ValueReader& reader);
+void CheckFlightPlan(const FileReads& reader);
 
 }  // namespace check

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "check/ValueReader.h"
+#include "check/FileReads.h"
 
 namespace check {
 
@@ -14,10 +14,10 @@ std::string Numbered(const char* prefix, int index);
 // Reports the entry that ended the list (when its section exists: it holds content that fails the
 // stop rule) and every later section of the family, which the module never reads.
 // count: the number of entries read; stopLine and reason: where and why the list ended.
-void ReportListEnd(const ValueReader& reader, const char* prefix, int capacity, const char* listOf,
+void ReportListEnd(const FileReads& reader, const char* prefix, int capacity, const char* listOf,
                    int count, int stopLine, const std::string& reason, bool reportEnder = true);
 
 // Reports every section of the family as never read, for a list the module skips entirely.
-void ReportListUnread(const ValueReader& reader, const char* prefix, const std::string& reason);
+void ReportListUnread(const FileReads& reader, const char* prefix, const std::string& reason);
 
 }  // namespace check

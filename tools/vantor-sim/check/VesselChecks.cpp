@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "check/AircraftCheck.h"
+#include "check/Format.h"
 #include "check/Lists.h"
-#include "check/Values.h"
 
 namespace check {
 namespace {
@@ -41,7 +41,7 @@ void AircraftCheck::CheckConfigBlock() {
   if (!Missing(s, "FUEL_MASS", Severity::Error, std::string(kNoDefault) + ", so no fuel")) {
     if (const auto fuel = reader_.Scalar(s, "FUEL_MASS"); fuel && *fuel < 0.0) {
       report_.Error(reader_.LineOf(s, "FUEL_MASS"),
-                    "FUEL_MASS " + Number(*fuel) +
+                    std::string("FUEL_MASS ") + Number(*fuel) +
                         " is negative: a tank cannot hold less than "
                         "nothing");
     } else if (fuel && *fuel == 0.0) {
@@ -65,7 +65,8 @@ void AircraftCheck::CheckConfigBlock() {
   if (!Missing(s, "PMI", Severity::Error, std::string(kNoDefault) + ", so no inertia")) {
     reader_.Vector(s, "PMI", pmi);
     if (pmi[0] <= 0.0 || pmi[1] <= 0.0 || pmi[2] <= 0.0) {
-      report_.Error(reader_.LineOf(s, "PMI"), "PMI " + VectorText(pmi[0], pmi[1], pmi[2]) +
+      report_.Error(reader_.LineOf(s, "PMI"), std::string("PMI ") +
+                                                  VectorText(pmi[0], pmi[1], pmi[2]) +
                                                   " has a moment of inertia that is not "
                                                   "positive: the host divides by each of them");
     }
@@ -73,16 +74,17 @@ void AircraftCheck::CheckConfigBlock() {
   const long long visible = reader_.Integer(s, "VISIBLE").value_or(0);
   if (reader_.Given(s, "CAMERA") && visible != 1) {
     report_.Note(reader_.LineOf(s, "CAMERA"),
-                 "CAMERA is applied only with VISIBLE=1; VISIBLE is " + std::to_string(visible));
+                 std::string("CAMERA is applied only with VISIBLE=1; VISIBLE is ") +
+                     std::to_string(visible));
   }
   if (reader_.Given(s, "VISIBLE") && visible != 0 && visible != 1) {
-    report_.Note(reader_.LineOf(s, "VISIBLE"),
-                 "VISIBLE " + std::to_string(visible) + " behaves like 0; only 1 counts");
+    report_.Note(reader_.LineOf(s, "VISIBLE"), std::string("VISIBLE ") + std::to_string(visible) +
+                                                   " behaves like 0; only 1 counts");
   }
   Vec3 points[3] = {};
   bool allPoints = true;
   for (int i = 0; i < 3; ++i) {
-    const std::string key = "LAND_PT" + std::to_string(i + 1);
+    const std::string key = std::string("LAND_PT") + std::to_string(i + 1);
     allPoints = !Missing(s, key.c_str(), Severity::Error, kNoDefault) && allPoints;
     reader_.Vector(s, key, points[i]);
   }
@@ -113,8 +115,8 @@ void AircraftCheck::CheckConfigBlock() {
 void AircraftCheck::CheckAutopilot() {
   const char* s = "AUTOPILOT";
   if (const auto maxBank = reader_.Scalar(s, "MAX_BANK"); maxBank && *maxBank <= 0.0) {
-    report_.Note(reader_.LineOf(s, "MAX_BANK"),
-                 "MAX_BANK " + Number(*maxBank) + " is not positive: the module uses 20");
+    report_.Note(reader_.LineOf(s, "MAX_BANK"), std::string("MAX_BANK ") + Number(*maxBank) +
+                                                    " is not positive: the module uses 20");
   }
   // The laws divide by these; the module refuses a value they cannot use and keeps its default.
   struct Divisor {
@@ -142,7 +144,7 @@ void AircraftCheck::CheckAutopilot() {
   }
   if (const auto limit = reader_.Scalar(s, "ELEVATOR_LIMIT"); limit && *limit <= 0.0) {
     report_.Warning(reader_.LineOf(s, "ELEVATOR_LIMIT"),
-                    "ELEVATOR_LIMIT " + Number(*limit) +
+                    std::string("ELEVATOR_LIMIT ") + Number(*limit) +
                         " is not positive: the altitude hold never pulls the nose up");
   }
   Missing(s, "ROC", Severity::Note, "the module uses 1000");
@@ -161,7 +163,7 @@ void AircraftCheck::CheckEngineModel() {
     }
   } else if (model && *model != 1 && *model != 3) {
     report_.Error(reader_.LineOf(s, "FLIGHT_MODEL"),
-                  "FLIGHT_MODEL " + std::to_string(*model) +
+                  std::string("FLIGHT_MODEL ") + std::to_string(*model) +
                       " is not a thrust law (1, 2 or 3): the engines give no thrust");
   }
   if (reader_.Given(s, "CEILING") && model.value_or(1) != 2) {
@@ -169,8 +171,9 @@ void AircraftCheck::CheckEngineModel() {
   }
   if (const auto efficiency = reader_.Scalar(s, "EFFICIENCY")) {
     if (*efficiency <= 0.0) {
-      report_.Note(reader_.LineOf(s, "EFFICIENCY"),
-                   "EFFICIENCY " + Number(*efficiency) + " is not positive: the module uses 1");
+      report_.Note(
+          reader_.LineOf(s, "EFFICIENCY"),
+          std::string("EFFICIENCY ") + Number(*efficiency) + " is not positive: the module uses 1");
     } else if (model.value_or(0) == 3) {
       report_.Note(reader_.LineOf(s, "EFFICIENCY"),
                    "EFFICIENCY does not enter FLIGHT_MODEL 3's thrust law");
@@ -189,7 +192,8 @@ void AircraftCheck::CheckThrusters() {
   if (!Missing(s, "MAIN_THRUST", Severity::Error, "it has no default, so no thrust")) {
     if (const auto thrust = reader_.Scalar(s, "MAIN_THRUST"); thrust && *thrust < 0.0) {
       report_.Error(reader_.LineOf(s, "MAIN_THRUST"),
-                    "MAIN_THRUST " + Number(*thrust) + " is negative: the engine pulls backwards");
+                    std::string("MAIN_THRUST ") + Number(*thrust) +
+                        " is negative: the engine pulls backwards");
     } else if (thrust && *thrust == 0.0) {
       report_.Warning(reader_.LineOf(s, "MAIN_THRUST"),
                       "MAIN_THRUST is 0: the engine gives no "
@@ -200,7 +204,7 @@ void AircraftCheck::CheckThrusters() {
   afterburner_ = burn != 0.0;
   if (burn < 0.0) {
     report_.Warning(reader_.LineOf(s, "BURN_THRUST"),
-                    "BURN_THRUST " + Number(burn) +
+                    std::string("BURN_THRUST ") + Number(burn) +
                         " is negative: it is not 0, so an afterburner that pulls backwards is "
                         "created");
   }
@@ -221,24 +225,26 @@ void AircraftCheck::CheckFlames(const char* prefix, const char* listOf) {
     const std::string section = Numbered(prefix, count);
     const double length = reader_.Scalar(section, "LENGTH").value_or(0.0);
     if (length <= 0.0) {
-      const std::string reason = reader_.Given(section, "LENGTH")
-                                     ? "its LENGTH " + Number(length) + " is not greater than 0"
-                                     : "it has no LENGTH";
+      const std::string reason =
+          reader_.Given(section, "LENGTH")
+              ? std::string("its LENGTH ") + Number(length) + " is not greater than 0"
+              : "it has no LENGTH";
       ReportListEnd(reader_, prefix, kCapacity, listOf, count, reader_.LineOf(section, "LENGTH"),
                     reason);
       return;
     }
     const double width = reader_.Scalar(section, "WIDTH").value_or(0.0);
     if (width <= 0.0) {
-      report_.Warning(reader_.LineOf(section, "WIDTH"),
-                      "[" + section + "] WIDTH " + Number(width) + ": the flame cannot be seen");
+      report_.Warning(
+          reader_.LineOf(section, "WIDTH"),
+          std::string("[") + section + "] WIDTH " + Number(width) + ": the flame cannot be seen");
     }
     Missing(section.c_str(), "OFF", Severity::Warning, "the flame sits at (0, 0, 0)");
     Vec3 direction{};
     reader_.Vector(section, "DIR", direction);
     if (IsZero(direction)) {
       report_.Warning(reader_.LineOf(section, "DIR"),
-                      "[" + section + "] DIR is (0, 0, 0): the flame points nowhere");
+                      std::string("[") + section + "] DIR is (0, 0, 0): the flame points nowhere");
     }
   }
   ReportListEnd(reader_, prefix, kCapacity, listOf, count, 0, "");
@@ -265,7 +271,7 @@ void AircraftCheck::CheckDocks() {
     if (!Missing(section.c_str(), "ROT", Severity::Error, "it has no default") &&
         reader_.Vector(section, "ROT", rotation) && IsZero(rotation)) {
       report_.Error(reader_.LineOf(section, "ROT"),
-                    "[" + section + "] ROT is (0, 0, 0): the port has no alignment");
+                    std::string("[") + section + "] ROT is (0, 0, 0): the port has no alignment");
     }
   }
   ReportListEnd(reader_, "DOCK_", kCapacity, "docking ports", count, 0, "");

@@ -2,7 +2,9 @@
 // input box a module opened; and a fresh start.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "vantor/sim/Export.h"
 
@@ -21,6 +23,11 @@ VANTOR_SIM_API std::string StatusLine();
 VANTOR_SIM_API void EnableLog(bool enabled);
 VANTOR_SIM_API std::string LogText();
 VANTOR_SIM_API void ClearLog();
+// Hands the log to sink as it is written, in pieces of whole lines, instead of keeping it, so
+// that a long run's log costs no memory: LogText() then holds at most the piece not yet handed
+// over. The log is on while a sink is set; an empty sink gets nothing more: what is pending goes
+// to the previous sink, and the log is off. ResetHost does the same.
+VANTOR_SIM_API void StreamLog(std::function<void(std::string_view)> sink);
 
 // The input box a module opened and has not been answered yet.
 VANTOR_SIM_API bool InputBoxOpen();

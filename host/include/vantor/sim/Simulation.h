@@ -37,4 +37,19 @@ VANTOR_SIM_API void LoadState(VesselRecord& vessel, const std::vector<std::strin
 // vessel gets the host's default lines.
 VANTOR_SIM_API std::vector<std::string> SaveState(VesselRecord& vessel);
 
+// While an object of this class lives, no host call is logged, and the handle and pointer names
+// handed out meanwhile are forgotten afterwards: a tool (the file check) may run module code on
+// a vessel record of its own without changing what the log of the run shows.
+class VANTOR_SIM_API Offstage {
+ public:
+  Offstage();
+  ~Offstage();
+  Offstage(const Offstage&) = delete;
+  Offstage& operator=(const Offstage&) = delete;
+
+ private:
+  struct Saved;
+  Saved* saved_;
+};
+
 }  // namespace vantor::sim

@@ -32,6 +32,7 @@ using sim::Placement;
 using sim::PlaceVessel;
 using sim::ResetHost;
 using sim::StatusLine;
+using sim::StreamLog;
 
 // A host vessel with no module attached: tests construct the module's vessel class on it.
 VANTOR_TESTING_API VesselRecord& CreateVesselRecord(const char* name, const char* className = "");

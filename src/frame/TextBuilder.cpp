@@ -1,0 +1,161 @@
+#include "frame/TextBuilder.h"
+
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+// The exact path below holds significand * 5^precision in 64 bits: 2^53 * 5^4 < 2^63.
+constexpr int kMaxExactPrecision = 4;
+constexpr std::uint64_t kPowersOfFive[kMaxExactPrecision + 1] = {1, 5, 25, 125, 625};
+
+constexpr std::uint64_t kPowersOfTen[kMaxExactPrecision + 1] = {1, 10, 100, 1000, 10000};
+
+// "00" to "99".
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the digits of value, at least `least` of them (zeros in front), so that they end at end;
+// returns where they start. Two at a time: this runs for every number of every status line.
+template <typename Unsigned>
+char* PutDigits(Unsigned value, char* end, int least) {
+  char* p = end;
+  while (value >= 100) {
+    const auto pair = static_cast<std::size_t>(value % 100) * 2;
+    value /= 100;
+    *--p = kDigitPairs[pair + 1];
+    *--p = kDigitPairs[pair];
+  }
+  if (value >= 10) {
+    const auto pair = static_cast<std::size_t>(value) * 2;
+    *--p = kDigitPairs[pair + 1];
+    *--p = kDigitPairs[pair];
+  } else {
+    *--p = static_cast<char>('0' + value);
+  }
+  while (end - p < least) {
+    *--p = '0';
+  }
+  return p;
+}
+
+// value * 10^precision rounded to an integer, ties to even, computed exactly from the binary
+// form: magnitude = significand * 2^exponent, so the scaled value is
+// significand * 5^precision * 2^(exponent + precision). False when the result may not fit.
+bool ScaledExactly(double magnitude, int precision, std::uint64_t& scaled) {
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const auto biased = static_cast<int>(bits >> 52);
+  const std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+  const std::uint64_t significand = biased == 0 ? mantissa : mantissa | std::uint64_t{1} << 52;
+  const int exponent = (biased == 0 ? 1 : biased) - 1075;
+  const int shift = -exponent - precision;  // scaled = product / 2^shift
+  if (shift < 0) {
+    return false;  // 2^49 and more: integers far beyond any flight figure
+  }
+  const std::uint64_t product = significand * kPowersOfFive[precision];
+  if (shift >= 64) {
+    scaled = 0;  // product < 2^63 is below half of 2^shift
+    return true;
+  }
+  if (shift == 0) {
+    scaled = product;
+    return true;
+  }
+  scaled = product >> shift;
+  const std::uint64_t rest = product & ((std::uint64_t{1} << shift) - 1);
+  const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+  if (rest > half || (rest == half && (scaled & 1) != 0)) {
+    ++scaled;
+  }
+  return true;
+}
+
+// Room for the exact path's text: a sign, up to 19 digits of the scaled integer, a zero before
+// the point when they are all decimals, and the point.
+constexpr std::size_t kExactTextSize = 24;
+
+// Writes the text so that it ends at end and returns where it starts; null when the value needs
+// the general path.
+char* FormatExactly(double value, int precision, char* end) {
+  std::uint64_t scaled = 0;
+  if (!std::isfinite(value) || precision > kMaxExactPrecision ||
+      !ScaledExactly(std::fabs(value), precision, scaled)) {
+    return nullptr;
+  }
+  char* p = end;
+  if (precision > 0) {
+    p = PutDigits(scaled % kPowersOfTen[precision], p, precision);
+    *--p = '.';
+    scaled /= kPowersOfTen[precision];
+  }
+  p = PutDigits(scaled, p, 1);
+  if (std::signbit(value)) {
+    *--p = '-';
+  }
+  return p;
+}
+
+std::size_t FormatGenerally(double value, int precision, char* text) {
+  std::size_t length = 0;
+  if (std::signbit(value)) {
+    text[length++] = '-';
+  }
+  if (!std::isfinite(value)) {
+    std::memcpy(text + length, std::isnan(value) ? "nan" : "inf", 3);
+    return length + 3;
+  }
+  const auto result = std::to_chars(text + length, text + kFixedTextSize, std::fabs(value),
+                                    std::chars_format::fixed, precision);
+  return static_cast<std::size_t>(result.ptr - text);
+}
+
+int ClampedPrecision(int precision) {
+  return precision < 0 ? 0 : precision > kMaxFixedPrecision ? kMaxFixedPrecision : precision;
+}
+
+}  // namespace
+
+std::size_t FormatFixed(double value, int precision, char* text) {
+  precision = ClampedPrecision(precision);
+  char exact[kExactTextSize];
+  const char* start = FormatExactly(value, precision, exact + kExactTextSize);
+  if (start == nullptr) {
+    return FormatGenerally(value, precision, text);
+  }
+  const auto length = static_cast<std::size_t>(exact + kExactTextSize - start);
+  std::memcpy(text, start, length);
+  return length;
+}
+
+TextBuilder::TextBuilder(char* buffer, std::size_t size)
+    : buffer_(size > 0 ? buffer : nullptr), room_(buffer != nullptr && size > 0 ? size - 1 : 0) {
+  if (buffer_ != nullptr) {
+    buffer_[0] = '\0';
+  }
+}
+
+TextBuilder& TextBuilder::Fixed(double value, int precision) {
+  precision = ClampedPrecision(precision);
+  char exact[kExactTextSize];
+  char* const end = exact + kExactTextSize;
+  if (const char* start = FormatExactly(value, precision, end)) {
+    Append(start, static_cast<std::size_t>(end - start));
+  } else {
+    char text[kFixedTextSize];
+    Append(text, FormatGenerally(value, precision, text));
+  }
+  return *this;
+}
+
+TextBuilder& TextBuilder::Unsigned(unsigned value) {
+  char text[10];
+  char* const end = text + sizeof text;
+  const char* start = PutDigits(value, end, 1);
+  Append(start, static_cast<std::size_t>(end - start));
+  return *this;
+}

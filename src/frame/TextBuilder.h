@@ -1,0 +1,59 @@
+// Text for fixed buffers built piece by piece, without the printf family: the status line is
+// written every frame, and formatting it through vsnprintf cost more than the rest of the frame.
+// Every piece gives exactly the characters snprintf gives for its conversion in the C locale.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+
+// Precisions above this are taken as this.
+inline constexpr int kMaxFixedPrecision = 17;
+// Room for the longest fixed text: a sign, the 309 integer digits of the largest double, the
+// point and the decimals.
+inline constexpr std::size_t kFixedTextSize = 1 + 309 + 1 + kMaxFixedPrecision;
+
+// Writes value as "%.Nf" does for precision N (ties to even, "-0.00" for negative values that
+// round to zero, "inf", "-nan") into text, which has kFixedTextSize characters; the text is not
+// terminated. Returns its length.
+std::size_t FormatFixed(double value, int precision, char* text);
+
+// Appends to a buffer of the given size, cutting at its end as snprintf does; the buffer is
+// terminated after every piece. A null buffer or size 0 takes nothing.
+class TextBuilder {
+ public:
+  TextBuilder(char* buffer, std::size_t size);
+  template <std::size_t N>
+  explicit TextBuilder(char (&buffer)[N]) : TextBuilder(buffer, N) {}
+
+  // %s; null is taken as no text
+  TextBuilder& Text(const char* text) {
+    if (text != nullptr) {
+      Append(text, std::strlen(text));
+    }
+    return *this;
+  }
+  // Text whose length the compiler knows: a string literal.
+  template <std::size_t N>
+  TextBuilder& Literal(const char (&text)[N]) {
+    Append(text, N - 1);
+    return *this;
+  }
+  TextBuilder& Fixed(double value, int precision);  // %.Nf
+  TextBuilder& Unsigned(unsigned value);            // %u
+
+ private:
+  void Append(const char* text, std::size_t length) {
+    if (buffer_ == nullptr) {
+      return;
+    }
+    const std::size_t taken = length < room_ ? length : room_;
+    std::memcpy(buffer_ + length_, text, taken);
+    length_ += taken;
+    room_ -= taken;
+    buffer_[length_] = '\0';
+  }
+
+  char* buffer_;
+  std::size_t room_;  // characters that still fit before the terminator
+  std::size_t length_ = 0;
+};
