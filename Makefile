@@ -8,7 +8,8 @@ DEB_PACKAGES := libeigen3-dev gnuplot-nox libcli11-dev libncurses-dev tmux
 DEB_CHECK := /usr/include/eigen3/Eigen/Core /usr/bin/gnuplot /usr/include/CLI/CLI.hpp \
   /usr/include/curses.h /usr/bin/tmux
 
-.PHONY: all deps build test fly release sanitize fuzz fuzz-deps windows format clean
+.PHONY: all deps build test fly release sanitize fuzz fuzz-deps windows dist dist-deps dist-check format
+.PHONY: clean
 
 all: build
 
@@ -31,11 +32,12 @@ build: deps
 test: build
 	ctest --preset $(PRESET)
 
-# Once round the example circuit: status lines on the terminal; trace, plot and the saved
-# scenario in out/.
+# Once round the example circuit: status lines and the flight's summary on the terminal; trace,
+# plot, summary and the saved scenario in out/.
 fly: build
 	mkdir -p out
-	$(SIM) fly --trace out/flight.csv --plot out/flight.png --save out/Airborne-end.scn
+	$(SIM) fly --trace out/flight.csv --plot out/flight.png --summary out/summary.json \
+	  --save out/Airborne-end.scn
 
 # What ships (the module, the host, vantor-sim) built as released (-O3), where the optimiser
 # warns of more than it does at -O2; warnings are errors here too.
@@ -88,6 +90,27 @@ windows: build
 	cmake --preset windows
 	cmake --build --preset windows
 	scripts/windows/check.sh
+
+# The archive for a real installation: the 32-bit module from `make windows`, the examples, the
+# licence and the install text, in build/dist/aircraft-VERSION.zip (docs/installing.md).
+# dist-check unpacks it and checks its tree and the module's exports.
+DIST_DEB_PACKAGES := zip unzip
+
+dist-deps:
+	@if [ ! -x /usr/bin/zip ] || [ ! -x /usr/bin/unzip ]; then \
+	  if [ "$$(id -u)" = 0 ]; then \
+	    echo "Installing $(DIST_DEB_PACKAGES)"; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $(DIST_DEB_PACKAGES) >/dev/null; \
+	  else \
+	    echo "Missing packages; run: sudo apt-get install $(DIST_DEB_PACKAGES)"; exit 1; \
+	  fi; \
+	fi
+
+dist: dist-deps
+	scripts/dist/make-dist.sh
+
+dist-check: dist
+	scripts/dist/check-dist.sh
 
 format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i

@@ -39,6 +39,9 @@ struct HostState {
   char statusLine[VAPI_DEBUG_STRING_SIZE] = {};
   InputBox inputBox;
   bool vesselCreationFails = false;
+  // sim::WriteFault for files whose path ends with writeFaultSuffix (any when empty).
+  int writeFault = 0;
+  std::string writeFaultSuffix;
   // Textures live for the process: a module may keep a handle in module-wide data.
   std::vector<std::unique_ptr<TextureRecord>> textures;
   std::string moduleFolder = ".";

@@ -9,6 +9,11 @@
 
 namespace vantor::testing {
 
+void InjectWriteFault(WriteFault fault, const std::string& pathSuffix) {
+  Host().writeFault = static_cast<int>(fault);
+  Host().writeFaultSuffix = pathSuffix;
+}
+
 VesselRecord& CreateVesselRecord(const char* name, const char* className) {
   auto vessel = std::make_unique<VesselRecord>();
   vessel->name = name != nullptr ? name : "";

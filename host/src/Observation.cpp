@@ -22,6 +22,8 @@ void ResetHost() {
   std::memset(host.statusLine, 0, sizeof host.statusLine);
   host.inputBox = InputBox{};
   host.vesselCreationFails = false;
+  host.writeFault = 0;
+  host.writeFaultSuffix.clear();
   log::Stream({});
   log::Enable(false);
   log::Clear();

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "HostState.h"
+#include "vantor/sim/OutputFile.h"
 #include "vantor/sim/Simulation.h"
 
 namespace vantor::sim {
@@ -221,13 +222,7 @@ std::string ScenarioText() {
 }
 
 void SaveScenarioFile(const std::string& path) {
-  const std::string text = ScenarioText();
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
-  out.close();
-  if (!out) {
-    throw std::runtime_error(path + ": cannot write the scenario file");
-  }
+  WriteFileAtomically(path, ScenarioText());
 }
 
 VesselRecord* FocusVessel() {

@@ -180,6 +180,11 @@ Offstage::~Offstage() {
   delete saved_;
 }
 
+std::vector<std::string> PeekState(VesselRecord& vessel) {
+  const Offstage quiet;
+  return SaveState(vessel);
+}
+
 namespace {
 
 // vapiCreateVessel's way in: a vessel that cannot be made is null. Nothing is thrown across

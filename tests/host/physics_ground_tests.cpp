@@ -46,6 +46,7 @@ TEST_F(PhysicsGround, AVesselAtRestSettlesOnItsGearAndStaysPut) {
   EXPECT_NEAR(body.state.pitch, settled.pitch, 1e-7);
   EXPECT_NEAR(body.state.bank, 0.0, 1e-7);
   EXPECT_LT(body.state.airspeed, 1e-5);
+  EXPECT_NEAR(body.state.loadFactor, 1.0, 1e-3);  // the gear carries the weight
 }
 
 TEST_F(PhysicsGround, BrakesStopARollingVesselWhichRollsOnWithout) {

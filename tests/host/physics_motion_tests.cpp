@@ -21,6 +21,7 @@ TEST_F(PhysicsMotion, FreeFallAcceleratesAtGravity) {
   EXPECT_NEAR(ClimbRate(body.state), -2.0 * 9.7451, 0.01);
   EXPECT_NEAR(body.state.altitude, 20000.0 - 0.5 * 9.7451 * 4.0, 0.25);
   EXPECT_FALSE(body.state.groundContact);
+  EXPECT_NEAR(body.state.loadFactor, 0.0, 0.01);  // nothing but gravity acts: weightless
 }
 
 TEST_F(PhysicsMotion, ThrustAcceleratesAtForceOverMassAndBurnsAtForceOverIsp) {

@@ -236,6 +236,14 @@ TEST_F(AircraftScenarioTest, ModuleLinesRoundTripBesideHostAndUnknownLines) {
   EXPECT_EQ(text.find("MY_NOTE"), text.rfind("MY_NOTE"));
   EXPECT_EQ(text.find("AUTOPILOT"), text.rfind("AUTOPILOT"));
 
+  // The simulator may look at what the module holds during a run without touching the log.
+  host::EnableLog(true);
+  host::ClearLog();
+  EXPECT_EQ(sim::PeekState(*sim::Vessels().front()), sim::SaveState(*sim::Vessels().front()));
+  const std::string logged = host::LogText();
+  EXPECT_EQ(logged.find("> vvcSaveState"), logged.rfind("> vvcSaveState")) << logged;
+  EXPECT_NE(logged.find("> vvcSaveState"), std::string::npos);
+
   // Loaded again, the module writes the same lines.
   host::ResetHost();
   sim::LoadScenario(sim::ParseScenario(text, "saved.scn"), "saved.scn");

@@ -72,7 +72,7 @@ TEST(SetupCommandTest, WritesTheLogToAFileWhenAsked) {
                                           ModulesOption() + " --host-log '" + logPath + "'",
                                       Errors::Dropped);
   EXPECT_EQ(run.exitCode, 0) << run.output;
-  EXPECT_EQ(run.output, "");
+  EXPECT_EQ(run.output, "host log: " + logPath + "\n");
   std::ifstream file(logPath);
   std::stringstream text;
   text << file.rdbuf();

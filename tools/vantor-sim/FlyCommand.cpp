@@ -11,6 +11,8 @@
 
 #include "Command.h"
 #include "ControlScript.h"
+#include "FlightStatus.h"
+#include "FlightSummary.h"
 #include "HostLogFile.h"
 #include "KeyLabels.h"
 #include "KeyPress.h"
@@ -21,6 +23,7 @@
 #include "Trace.h"
 #include "cockpit/Cockpit.h"
 #include "vantor/sim/Observation.h"
+#include "vantor/sim/OutputFile.h"
 #include "vantor/sim/Physics.h"
 #include "vantor/sim/ScenarioFile.h"
 #include "vantor/sim/Simulation.h"
@@ -171,6 +174,7 @@ struct FlyOptions {
   std::string hostLog;
   std::string trace;
   std::string plot;
+  std::string summary;
   double statusEvery = 10.0;
 };
 
@@ -209,6 +213,7 @@ int Fly(const FlyOptions& options) {
   const double statusEvery = options.statusEvery;
   const std::string savePath = AbsolutePath(options.save);
   const std::string logPath = AbsolutePath(options.hostLog);
+  const std::string summaryPath = AbsolutePath(options.summary);
   const double duration = options.durationGiven->count() > 0 ? options.duration
                           : example                          ? 900.0
                                                              : 0.0;
@@ -252,10 +257,20 @@ int Fly(const FlyOptions& options) {
                    ": not flying (--keep-going flies anyway)");
   }
 
+  FlightStatusCredits credits;
+  FlightSummary summary;
   std::optional<FlightTrace> trace;
   if (!tracePath.empty()) {
-    trace.emplace(tracePath);
+    trace.emplace(tracePath, credits);
   }
+  // The plot draws the plans the vessels held at any time, however they were loaded.
+  std::vector<std::string> plans;
+  const auto notePlans = [&] {
+    if (!plotPath.empty()) {
+      NoteHeldPlans(plans);
+    }
+  };
+  notePlans();
   ProgressLine progress(end);
   StatusPrinter status(statusEvery, progress);
   std::size_t next = 0;
@@ -271,11 +286,13 @@ int Fly(const FlyOptions& options) {
         ApplyControlSetting(event.control);
       }
       status.Report(simt);
+      notePlans();
     }
   };
 
   status.Report(0.0);
   playDue(0.0);
+  summary.Sample(0.0, credits);
   if (trace) {
     trace->Sample(0.0);
   }
@@ -285,16 +302,13 @@ int Fly(const FlyOptions& options) {
       sim::AdvancePhysics(simt, dt);
     }
     for (vantor::VesselRecord* vessel : sim::Vessels()) {
-      if (trace) {
-        trace->BeforeTimestep();
-      }
+      credits.BeforeTimestep();
       sim::Timestep(*vessel, simt);
-      if (trace) {
-        trace->AfterTimestep(*vessel);
-      }
+      credits.AfterTimestep(*vessel);
     }
     status.Report(simt);
     playDue(simt);
+    summary.Sample(simt, credits);
     if (trace) {
       trace->Sample(simt);
     }
@@ -302,17 +316,30 @@ int Fly(const FlyOptions& options) {
   }
   status.Finish();
   progress.Clear();
+  summary.Finish();
+  notePlans();
+  std::fputs(summary.Text().c_str(), stdout);
 
+  // Each file is complete before it replaces the one of its name; the first that cannot be
+  // written ends the run with its path.
   if (!savePath.empty()) {
     sim::SaveScenarioFile(savePath);
+    std::printf("scenario: %s\n", savePath.c_str());
   }
   hostLog.Commit();
+  if (!logPath.empty()) {
+    std::printf("host log: %s\n", logPath.c_str());
+  }
+  if (!summaryPath.empty()) {
+    sim::WriteFileAtomically(summaryPath, summary.Json());
+    std::printf("summary: %s\n", summaryPath.c_str());
+  }
   if (trace) {
     trace->Close();
     std::printf("trace: %s\n", tracePath.c_str());
   }
   if (!plotPath.empty()) {
-    DrawFlightPlot(tracePath, plotPath, ReadScenarioPlans(scenario));
+    DrawFlightPlot(tracePath, plotPath, ReadPlans(plans));
     std::printf("plot: %s\n", plotPath.c_str());
   }
   std::fflush(stdout);
@@ -363,6 +390,10 @@ CommandRun DefineFly(CLI::App& command) {
       ->type_name("FILE");
   AddHostLogOption(command, options->hostLog);
   command.add_option("--trace", options->trace, "write every frame of every vessel to FILE (CSV)")
+      ->type_name("FILE");
+  command
+      .add_option("--summary", options->summary,
+                  "write the summary of each vessel's flight to FILE (JSON)")
       ->type_name("FILE");
   AddPlotOption(command, options->plot, "the flight")
       ->description(

@@ -1,47 +1,32 @@
 #include "HostLogFile.h"
 
-#include <cstdio>
 #include <string_view>
 
-#include "Errors.h"
 #include "vantor/sim/Observation.h"
 
-HostLogFile::HostLogFile(std::string path) : path_(std::move(path)) {
-  if (path_.empty()) {
+HostLogFile::HostLogFile(std::string path) {
+  if (path.empty()) {
     return;
   }
-  partial_ = path_ + ".partial";
-  stream_.open(partial_, std::ios::binary | std::ios::trunc);
-  if (!stream_) {
-    throw RunError("cannot write the host log to " + path_);
-  }
-  vantor::sim::StreamLog(
-      [this](std::string_view text) { stream_.write(text.data(), std::ssize(text)); });
+  file_.emplace(std::move(path));
+  // OutputFile::Write never throws, so the stream is safe inside a module's call into the host.
+  vantor::sim::StreamLog([this](std::string_view text) { file_->Write(text); });
 }
 
 HostLogFile::~HostLogFile() {
-  if (!partial_.empty()) {
-    Stop();
-    std::remove(partial_.c_str());
-  }
+  Stop();
 }
 
 void HostLogFile::Stop() {
-  vantor::sim::StreamLog({});
-  stream_.close();
+  if (file_) {
+    vantor::sim::StreamLog({});
+  }
 }
 
 void HostLogFile::Commit() {
-  if (partial_.empty()) {
-    return;
-  }
-  Stop();
-  const bool written = !stream_.fail() && std::rename(partial_.c_str(), path_.c_str()) == 0;
-  if (!written) {
-    std::remove(partial_.c_str());
-  }
-  partial_.clear();
-  if (!written) {
-    throw RunError("cannot write the host log to " + path_);
+  if (file_) {
+    Stop();
+    file_->Commit();
+    file_.reset();
   }
 }

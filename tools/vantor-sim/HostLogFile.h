@@ -3,8 +3,10 @@
 // when the run completes; a run that fails leaves the previous log whole.
 #pragma once
 
-#include <fstream>
+#include <optional>
 #include <string>
+
+#include "vantor/sim/OutputFile.h"
 
 class HostLogFile {
  public:
@@ -15,13 +17,11 @@ class HostLogFile {
   HostLogFile(const HostLogFile&) = delete;
   HostLogFile& operator=(const HostLogFile&) = delete;
 
-  // Stops logging and puts the complete log in place; throws RunError when it cannot.
+  // Stops logging and puts the complete log in place; throws, naming the file, when it cannot.
   void Commit();
 
  private:
   void Stop();
 
-  std::string path_;
-  std::string partial_;
-  std::ofstream stream_;
+  std::optional<vantor::sim::OutputFile> file_;
 };

@@ -5,12 +5,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <numbers>
 #include <string>
 #include <vector>
 
+#include <vantor/sim/OutputFile.h>
 #include <vantor/sim/Simulation.h>
 #include <vantor/sim/VesselRecord.h>
 
@@ -95,14 +95,6 @@ Coefficients Evaluate(const vantor::AirfoilRecord& airfoil, double aoaDegrees, d
   return result;
 }
 
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << text;
-  if (!file.flush()) {
-    throw RunError("cannot write " + path);
-  }
-}
-
 struct PolarOptions {
   PlaceOptions place;
   std::string name;
@@ -146,20 +138,24 @@ int RunPolar(const PolarOptions& options) {
                   w.moment, w.drag, f.lift, f.moment, f.drag);
     table += line;
   }
+  // Where a file went is said on standard output, unless the table itself goes there.
+  std::FILE* notes = csvPath.empty() ? stderr : stdout;
   if (csvPath.empty()) {
     std::fwrite(table.data(), 1, table.size(), stdout);
   } else {
-    WriteText(csvPath, table);
+    vantor::sim::WriteFileAtomically(csvPath, table);
+    std::fprintf(notes, "table: %s\n", csvPath.c_str());
   }
   if (!plotPath.empty()) {
     // gnuplot reads the table from a file: the --csv file, or one written beside the picture.
     const std::string plotTable = csvPath.empty() ? plotPath + ".csv" : csvPath;
     if (csvPath.empty()) {
-      WriteText(plotTable, table);
+      vantor::sim::WriteFileAtomically(plotTable, table);
     }
     char title[160];
     std::snprintf(title, sizeof title, "%s at Mach %g", name.c_str(), mach);
     DrawPolarPlot(plotTable, plotPath, title);
+    std::fprintf(notes, "plot: %s\n", plotPath.c_str());
   }
   return kExitDone;
 }

@@ -1,7 +1,6 @@
 // vantor-sim setup: creates one aircraft through the module's exports and shows every host call
 // its class set-up made, so an author sees exactly what the host received from the file.
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -10,6 +9,7 @@
 #include "SimulatorRoot.h"
 #include "check/Check.h"
 #include "vantor/sim/Observation.h"
+#include "vantor/sim/OutputFile.h"
 #include "vantor/sim/Simulation.h"
 
 namespace {
@@ -47,11 +47,8 @@ int RunSetup(const SetupOptions& options) {
   vantor::sim::DeleteVessel(*vessel);
 
   if (toFile) {
-    std::ofstream out(logFile, std::ios::binary);
-    out << log;
-    if (!out.flush()) {
-      throw RunError("cannot write host log " + logFile);
-    }
+    vantor::sim::WriteFileAtomically(logFile, log);
+    std::printf("host log: %s\n", logFile.c_str());
   } else {
     std::fwrite(log.data(), 1, log.size(), stdout);
   }

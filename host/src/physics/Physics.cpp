@@ -85,6 +85,7 @@ void StepVessel(VesselRecord& vessel, double dt) {
   }
   const physics::GroundModel ground = physics::MakeGroundModel(vessel, body, dt);
   const double h = dt / ground.substeps;
+  const Vec3 velocityBefore = body.velocity;
   bool contact = false;
   for (int step = 0; step < ground.substeps; ++step) {
     contact = Substep(vessel, body, loads, ground, h);
@@ -92,6 +93,8 @@ void StepVessel(VesselRecord& vessel, double dt) {
   // A step that went non-finite leaves the vessel where it was, at rest relative to it.
   if (physics::IsFinite(body)) {
     WriteBody(body, vessel.state);
+    const Vec3 pressed = (body.velocity - velocityBefore) / dt - Gravity(body.position);
+    vessel.state.loadFactor = pressed.dot(body.ToGlobal(Vec3::UnitY())) / kSurfaceGravity;
   } else {
     vessel.state.velocity = VECTOR3{0.0, 0.0, 0.0};
     vessel.state.angularVelocity = VECTOR3{0.0, 0.0, 0.0};

@@ -40,7 +40,8 @@ VANTOR_SIM_API std::vector<VesselRecord*> LoadScenarioFile(const std::string& pa
 
 // Every vessel of the host in creation order, as a scenario text.
 VANTOR_SIM_API std::string ScenarioText();
-// Writes ScenarioText() to the file; throws when the file cannot be written.
+// Writes ScenarioText() to the file through an OutputFile: a failed save throws and leaves the
+// file that was there whole.
 VANTOR_SIM_API void SaveScenarioFile(const std::string& path);
 
 // The vessel with the input focus (keys go to it), or null when there is no vessel.

@@ -36,6 +36,9 @@ VANTOR_SIM_API void LoadState(VesselRecord& vessel, const std::vector<std::strin
 // The lines of the vessel's scenario block as the module writes them (vvcSaveState); a plain
 // vessel gets the host's default lines.
 VANTOR_SIM_API std::vector<std::string> SaveState(VesselRecord& vessel);
+// The same lines, without logging the module's calls: how the simulator watches what a module
+// holds (its flight plan, say) during a run without changing the host log.
+VANTOR_SIM_API std::vector<std::string> PeekState(VesselRecord& vessel);
 
 // While an object of this class lives, no host call is logged, and the handle and pointer names
 // handed out meanwhile are forgotten afterwards: a tool (the file check) may run module code on

@@ -130,6 +130,9 @@ struct FlightState {
   double density = 1.225;
   double pressure = 101325.0;
   bool groundContact = false;
+  // What the last physics step pressed the vessel with along its up axis (thrust, air and
+  // ground, not gravity), in g: 1 in level flight or at rest on the ground.
+  double loadFactor = 1.0;
 };
 
 struct VesselRecord {

@@ -4,9 +4,12 @@
 // the same names, so a test reaches the whole host through this one header.
 #pragma once
 
+#include <string>
+
 #include "vantor/Types.h"
 #include "vantor/Vessel.h"
 #include "vantor/sim/Observation.h"
+#include "vantor/sim/OutputFile.h"
 #include "vantor/sim/Placement.h"
 #include "vantor/sim/VesselRecord.h"
 
@@ -48,5 +51,12 @@ VANTOR_TESTING_API void SetFocus(VesselRecord* vessel);
 
 // Fault injection: the next vapiCreateVessel calls fail (return null) while set.
 VANTOR_TESTING_API void SetVesselCreationFails(bool fails);
+
+// Fault injection for files written through sim::OutputFile: a target whose path ends with
+// pathSuffix (any target when it is empty) fails the given way, until kNone is injected.
+// For a whole program run, the environment variable VANTOR_WRITE_FAULT=KIND or KIND:SUFFIX
+// does the same (KIND: short-write, disk-full, unwritable-folder, rename).
+using sim::WriteFault;
+VANTOR_TESTING_API void InjectWriteFault(WriteFault fault, const std::string& pathSuffix = "");
 
 }  // namespace vantor::testing
