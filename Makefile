@@ -4,8 +4,9 @@ BUILD := build/$(PRESET)
 SIM := $(BUILD)/bin/vantor-sim
 
 # Debian packages the build needs beyond a fresh machine's compilers and test libraries.
-DEB_PACKAGES := libeigen3-dev gnuplot-nox libcli11-dev
-DEB_CHECK := /usr/include/eigen3/Eigen/Core /usr/bin/gnuplot /usr/include/CLI/CLI.hpp
+DEB_PACKAGES := libeigen3-dev gnuplot-nox libcli11-dev libncurses-dev tmux
+DEB_CHECK := /usr/include/eigen3/Eigen/Core /usr/bin/gnuplot /usr/include/CLI/CLI.hpp \
+  /usr/include/curses.h /usr/bin/tmux
 
 .PHONY: all deps build test fly release sanitize fuzz fuzz-deps windows dist dist-deps dist-check format
 .PHONY: clean

@@ -73,4 +73,8 @@ bool AnswerInputBox(const char* text) {
   return box.callback(&Host().inputBox, buffer.data(), box.context);
 }
 
+void CancelInputBox() {
+  Host().inputBox = InputBox{};
+}
+
 }  // namespace vantor::sim

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "CallLog.h"
+#include "vantor/sim/PilotControls.h"
 #include "vantor/sim/VesselRecord.h"
 
 namespace {
@@ -347,7 +348,7 @@ void VESSEL::SetControlSurfaceLevel(AIRCTRL_TYPE type, double level) const {
 }
 
 double VESSEL::GetControlSurfaceLevel(AIRCTRL_TYPE type) const {
-  const double level = ValidControl(type) ? handle_->controlLevels[type] : 0.0;
+  const double level = vantor::sim::CombinedSurfaceLevel(*handle_, type);
   vlog::CallReturning("GetControlSurfaceLevel", level, vlog::ControlType{type});
   return level;
 }

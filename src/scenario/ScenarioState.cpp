@@ -129,7 +129,12 @@ void RestoreSequence(Aircraft& aircraft, const char* value) {
   sequence.direction = direction > 0 ? 1 : -1;
   sequence.state = state;
   sequence.target = state;
-  aircraft.SetAnimation(sequence.animation, state);
+  // As in the sequence step: the flaps sequence moves the flap surface, so restored flaps lift.
+  if (index == aircraft.animations.links.flapsSequence) {
+    aircraft.SetControlSurfaceLevel(AIRCTRL_FLAP, -state);
+  } else {
+    aircraft.SetAnimation(sequence.animation, state);
+  }
 }
 
 void ApplyScenarioLine(Aircraft& aircraft, const char* line) {

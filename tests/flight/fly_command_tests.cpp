@@ -77,3 +77,33 @@ TEST(FlyCommand, ThePlotIsAPictureDrawnFromTheTrace) {
 }
 
 }  // namespace
+
+namespace {
+
+// A control that cannot be played is refused in one line before the flight starts; so is a
+// script for the live cockpit.
+TEST(FlyCommand, AControlThatCannotBePlayedIsRefusedBeforeTheFlight) {
+  const TestRoot scratch;
+  struct Case {
+    const char* option;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"--control 1:flaps=1", "NAME throttle, elevator, aileron, rudder or trim, not 'flaps=1'"},
+      {"--control 1:throttle", "not 'throttle'"},
+      {"--control 1:throttle=-0.1", "--control throttle takes a number from 0 to 1, not '-0.1'"},
+      {"--control 1:elevator=1.5", "from -1 to 1, not '1.5'"},
+      {"--control 1:rudder=nan", "not 'nan'"},
+      {"--control x:rudder=1", "--control needs TIME:NAME=VALUE"},
+      {"--control 99:rudder=1", "--control 99.00 s: 'rudder=1' comes after the last frame"},
+      {"--interactive --control 0:rudder=1", "--interactive flies with the pilot at the keys"},
+  };
+  for (const Case& c : cases) {
+    const std::string output =
+        RunSimulator("fly \"" + kAirborne + "\" --duration 2 " + c.option, scratch.path(), 1);
+    EXPECT_NE(output.find(c.message), std::string::npos) << c.option << ": " << output;
+    EXPECT_EQ(CountLines(output, "\t"), 0) << c.option << " flew: " << output;
+  }
+}
+
+}  // namespace

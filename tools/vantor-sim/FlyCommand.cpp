@@ -1,5 +1,6 @@
-// vantor-sim fly: loads a scenario, runs frames, plays scripted keys and input-box answers,
-// prints the status line as it changes, and saves the scenario at the end.
+// vantor-sim fly: loads a scenario, runs frames, plays scripted keys, controls and input-box
+// answers, prints the status line as it changes, and saves the scenario at the end; with
+// --interactive the cockpit (cockpit/) flies it live instead.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -9,15 +10,18 @@
 #include <vector>
 
 #include "Command.h"
+#include "ControlScript.h"
 #include "FlightStatus.h"
 #include "FlightSummary.h"
 #include "HostLogFile.h"
 #include "KeyLabels.h"
+#include "KeyPress.h"
 #include "Plot.h"
 #include "Preflight.h"
 #include "SimulatorRoot.h"
 #include "StatusFilter.h"
 #include "Trace.h"
+#include "cockpit/Cockpit.h"
 #include "vantor/sim/Observation.h"
 #include "vantor/sim/OutputFile.h"
 #include "vantor/sim/Physics.h"
@@ -31,12 +35,14 @@ namespace sim = vantor::sim;
 // More frames than this is a mistyped --dt or --duration rather than a wish.
 constexpr double kMaxFrames = 1e9;
 
-// A scripted key press or input-box answer, due at a simulation time.
+// A scripted key press, input-box answer or control setting, due at a simulation time.
 struct ScriptEvent {
+  enum Kind { kKey, kInput, kControl };
   double time = 0.0;
-  bool isKey = true;
+  Kind kind = kKey;
   ScriptedKey key;
-  std::string label;  // the key label or the answer text, for messages
+  ControlSetting control;
+  std::string label;  // the key label, the answer text or the setting, for messages
 };
 
 std::string Seconds(double time) {
@@ -53,24 +59,30 @@ std::pair<double, std::string> SplitTimed(const std::string& option, const std::
   const double time = std::strtod(timeText.c_str(), &end);
   if (colon == std::string::npos || timeText.empty() || *end != '\0' || !std::isfinite(time) ||
       time < 0.0) {
-    throw UsageError(option + " needs TIME:" + (option == "--key" ? "KEY" : "TEXT") +
-                     " with a time in seconds, not '" + value + "'");
+    const char* what = option == "--key" ? "KEY" : option == "--input" ? "TEXT" : "NAME=VALUE";
+    throw UsageError(option + " needs TIME:" + what + " with a time in seconds, not '" + value +
+                     "'");
   }
   return {time, value.substr(colon + 1)};
 }
 
-// Keys before answers at the same time, so that a key and the answer to the box it opens can
-// be given one time; otherwise in the order given.
+// Keys before answers before controls at the same time, so that a key and the answer to the
+// box it opens can be given one time; otherwise in the order given.
 std::vector<ScriptEvent> ReadScript(const std::vector<std::string>& keys,
-                                    const std::vector<std::string>& inputs) {
+                                    const std::vector<std::string>& inputs,
+                                    const std::vector<std::string>& controls) {
   std::vector<ScriptEvent> events;
   for (const std::string& value : keys) {
     auto [time, label] = SplitTimed("--key", value);
-    events.push_back(ScriptEvent{time, true, ParseKeyLabel(label), label});
+    events.push_back(ScriptEvent{time, ScriptEvent::kKey, ParseKeyLabel(label), {}, label});
   }
   for (const std::string& value : inputs) {
     auto [time, text] = SplitTimed("--input", value);
-    events.push_back(ScriptEvent{time, false, ScriptedKey{}, text});
+    events.push_back(ScriptEvent{time, ScriptEvent::kInput, {}, {}, text});
+  }
+  for (const std::string& value : controls) {
+    auto [time, text] = SplitTimed("--control", value);
+    events.push_back(ScriptEvent{time, ScriptEvent::kControl, {}, ParseControlSetting(text), text});
   }
   std::stable_sort(events.begin(), events.end(),
                    [](const ScriptEvent& a, const ScriptEvent& b) { return a.time < b.time; });
@@ -104,20 +116,6 @@ class StatusPrinter {
   StatusFilter filter_;
   ProgressLine& progress_;
 };
-
-// A key goes to the vessel with the input focus as a press and then a release.
-void PressAndRelease(const ScriptEvent& event) {
-  vantor::VesselRecord* focus = sim::FocusVessel();
-  if (focus == nullptr) {
-    throw RunError("no vessel has the input focus for key " + event.label);
-  }
-  ScriptedKey key = event.key;
-  char* state = key.keyState.data();
-  state[key.scanCode] = static_cast<char>(VKEY_HELD_BIT);
-  sim::BufferedKey(*focus, key.scanCode, true, state);
-  state[key.scanCode] = 0;
-  sim::BufferedKey(*focus, key.scanCode, false, state);
-}
 
 // Removes every vessel when the run ends, however it ends, so that each module gets its
 // vvcExit and frees what it made.
@@ -168,6 +166,8 @@ struct FlyOptions {
   double dt = 0.02;
   std::vector<std::string> keys;
   std::vector<std::string> inputs;
+  std::vector<std::string> controls;
+  bool interactive = false;
   bool noPhysics = false;
   bool keepGoing = false;
   std::string save;
@@ -178,7 +178,29 @@ struct FlyOptions {
   double statusEvery = 10.0;
 };
 
+// The live cockpit takes the scenario, --save, --dt and the place; a script has no use there.
+int FlyLive(const FlyOptions& options) {
+  if (!options.keys.empty() || !options.inputs.empty() || !options.controls.empty() ||
+      options.durationGiven->count() > 0 || options.noPhysics || !options.trace.empty() ||
+      !options.plot.empty() || !options.hostLog.empty()) {
+    throw UsageError(
+        "--interactive flies with the pilot at the keys: it takes SCENARIO, --save, --dt, "
+        "--root, --modules and --keep-going, no script, --duration, --no-physics, --trace, "
+        "--plot or --host-log");
+  }
+  CockpitOptions cockpit;
+  cockpit.place = options.place;
+  cockpit.scenario = options.scenario;
+  cockpit.save = options.save;
+  cockpit.dt = options.dt;
+  cockpit.keepGoing = options.keepGoing;
+  return FlyInteractive(cockpit);
+}
+
 int Fly(const FlyOptions& options) {
+  if (options.interactive) {
+    return FlyLive(options);
+  }
   // Without a scenario, the example flies once round its circuit.
   const bool example = options.scenario.empty();
   const std::string source = example ? "Scenarios/Airborne.scn" : options.scenario;
@@ -203,13 +225,15 @@ int Fly(const FlyOptions& options) {
   // Frame k runs at k * dt; a duration a rounding error short of a whole frame still gets it.
   const auto frames = static_cast<long long>(std::floor(duration / dt + 1e-9));
   const double end = static_cast<double>(frames) * dt;
-  std::vector<ScriptEvent> script = ReadScript(options.keys, options.inputs);
+  std::vector<ScriptEvent> script = ReadScript(options.keys, options.inputs, options.controls);
   const double late = end + dt * 1e-6;
   Findings findings(stderr);
   for (const ScriptEvent& event : script) {
     if (event.time > late) {
-      const std::string what = std::string(event.isKey ? "--key " : "--input ") +
-                               Seconds(event.time) + ": '" + event.label +
+      const char* option = event.kind == ScriptEvent::kKey     ? "--key "
+                           : event.kind == ScriptEvent::kInput ? "--input "
+                                                               : "--control ";
+      const std::string what = option + Seconds(event.time) + ": '" + event.label +
                                "' comes after the last frame at " + Seconds(end);
       if (!options.keepGoing) {
         throw UsageError(what);
@@ -253,10 +277,13 @@ int Fly(const FlyOptions& options) {
   // Delivers the events due by simt, after the frame that ran at simt.
   const auto playDue = [&](double simt) {
     for (; next < script.size() && script[next].time <= simt + dt * 1e-6; ++next) {
-      if (script[next].isKey) {
-        PressAndRelease(script[next]);
+      const ScriptEvent& event = script[next];
+      if (event.kind == ScriptEvent::kKey) {
+        PressAndRelease(event.key, event.label);
+      } else if (event.kind == ScriptEvent::kInput) {
+        Answer(event, findings, options.keepGoing);
       } else {
-        Answer(script[next], findings, options.keepGoing);
+        ApplyControlSetting(event.control);
       }
       status.Report(simt);
       notePlans();
@@ -345,6 +372,16 @@ CommandRun DefineFly(CLI::App& command) {
                   "answer the open input box with TEXT at T seconds (repeatable)")
       ->type_name("T:TEXT")
       ->allow_extra_args(false);
+  command
+      .add_option("--control", options->controls,
+                  "set the host's flight control NAME (throttle 0..1; elevator, aileron, "
+                  "rudder, trim -1..1) to VALUE at T seconds; it holds until the next "
+                  "(repeatable)")
+      ->type_name("T:NAME=VALUE")
+      ->allow_extra_args(false);
+  command.add_flag("--interactive", options->interactive,
+                   "fly live in the terminal with the pilot at the keys (default scenario: "
+                   "Scenarios/Runway.scn; docs/flying.md)");
   command.add_flag("--no-physics", options->noPhysics,
                    "vessels stay where they are; only the modules' time steps run");
   command.add_flag("--keep-going", options->keepGoing,
@@ -375,6 +412,7 @@ CommandRun DefineFly(CLI::App& command) {
 }  // namespace
 
 REGISTER_COMMAND(fly,
-                 "run a scenario's frames with scripted keys and input-box answers, print the "
-                 "status line as it changes and save the scenario",
+                 "run a scenario's frames with scripted keys, controls and input-box answers, "
+                 "print the status line as it changes and save the scenario; or fly it live "
+                 "(--interactive)",
                  DefineFly);

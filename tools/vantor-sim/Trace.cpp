@@ -28,7 +28,8 @@ FlightTrace::FlightTrace(const std::string& path, const FlightStatusCredits& cre
     : file_(path), credits_(credits) {
   file_.Write(
       "time,vessel,longitude,latitude,altitude,heading,pitch,bank,airspeed,mach,aoa,throttle,"
-      "elevator,aileron,rudder,flaps,waypoint,altitude_target,vertical_speed,fuel\n");
+      "elevator,aileron,rudder,flaps,waypoint,altitude_target,vertical_speed,fuel,pilot_elevator,"
+      "pilot_aileron,pilot_rudder,pilot_trim\n");
 }
 
 void FlightTrace::Sample(double simt) {
@@ -63,7 +64,10 @@ void FlightTrace::WriteRow(double time, const vantor::VesselRecord& vessel) {
   } else {
     row += ',';
   }
-  std::snprintf(figures, sizeof figures, ",%.3f,%.3f\n", VerticalSpeed(vessel), FuelMass(vessel));
+  const double* pilot = vessel.pilotLevels;
+  std::snprintf(figures, sizeof figures, ",%.3f,%.3f,%.4f,%.4f,%.4f,%.4f\n", VerticalSpeed(vessel),
+                FuelMass(vessel), pilot[AIRCTRL_ELEVATOR], pilot[AIRCTRL_AILERON],
+                pilot[AIRCTRL_RUDDER], pilot[AIRCTRL_ELEVATORTRIM]);
   row += figures;
   file_.Write(row);
 }

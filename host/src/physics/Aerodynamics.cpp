@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "physics/Loads.h"
+#include "vantor/sim/PilotControls.h"
 
 namespace vantor::physics {
 
@@ -99,9 +100,8 @@ void AddControlSurface(const VesselRecord& vessel, const ControlSurfaceRecord& s
   if (surface.type < 0 || surface.type >= AIRCTRL_KIND_COUNT) {
     return;
   }
-  // The host keeps the level as the module set it; a surface deflects at most fully.
-  const double commanded = vessel.controlLevels[surface.type];
-  const double level = std::isnan(commanded) ? 0.0 : std::clamp(commanded, -1.0, 1.0);
+  // The module's level and the pilot's input together; a surface deflects at most fully.
+  const double level = sim::SurfaceDeflection(vessel, surface.type);
   if (level == 0.0) {
     return;
   }

@@ -186,6 +186,16 @@ TEST_F(ScenarioStateTest, SequenceLinesRestoreDirectionStateAndAnimation) {
   EXPECT_EQ(a().animations.sequences[0].state, 0.0);
 }
 
+// Restored flaps lift: the flaps sequence sets the flap surface, as its moves do.
+TEST_F(ScenarioStateTest, ARestoredFlapsSequenceDeflectsTheFlapSurface) {
+  AddSequences(2);
+  a().animations.links.flapsSequence = 1;
+  Load({"SEQ 1 1 0.5"});
+  EXPECT_EQ(record_->controlLevels[AIRCTRL_FLAP], -0.5);
+  EXPECT_EQ(a().animations.sequences[1].state, 0.5);
+  EXPECT_EQ(record_->animations[a().animations.sequences[1].animation].state, 0.0);
+}
+
 TEST_F(ScenarioStateTest, SequenceLinesNamingNoSequenceOrIncompleteAreIgnored) {
   AddSequences(2);
   a().animations.sequences[1].state = 0.25;

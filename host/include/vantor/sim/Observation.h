@@ -35,5 +35,7 @@ VANTOR_SIM_API std::string InputBoxTitle();
 // Calls the open box's callback with the text and closes the box; returns the callback's
 // result (false when no box is open).
 VANTOR_SIM_API bool AnswerInputBox(const char* text);
+// Closes the open box without calling its callback, as a pilot's Cancel does.
+VANTOR_SIM_API void CancelInputBox();
 
 }  // namespace vantor::sim

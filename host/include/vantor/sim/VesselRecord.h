@@ -172,7 +172,10 @@ struct VesselRecord {
   std::vector<DragElementRecord> dragElements;
   std::vector<MeshRecord> meshes;  // index = mesh index
 
-  double controlLevels[AIRCTRL_KIND_COUNT] = {0, 0, 0, 0, 0};
+  double controlLevels[AIRCTRL_KIND_COUNT] = {0, 0, 0, 0, 0};  // as the module set them
+  // The pilot's input per surface kind (elevator, rudder, aileron, trim; never flaps), added to
+  // the module's level as docs/pilot-keys.md describes.
+  double pilotLevels[AIRCTRL_KIND_COUNT] = {0, 0, 0, 0, 0};
   double wheelbrakeLevels[2] = {0, 0};  // left, right
   DWORD adCtrlMode = 7;
   int attitudeMode = 1;
