@@ -50,6 +50,12 @@ TEST(NewCommand, WritesAFileThatChecksCleanAndKeepsAnExistingOne) {
   EXPECT_NE(again.output.find("exists already; --force replaces it"), std::string::npos)
       << again.output;
   EXPECT_EQ(std::filesystem::file_size(file), written);
+  // Replacing it with figures that make no aircraft leaves the old file as it was.
+  const Outcome failed =
+      Simulator("new Swift --force --mass 900 --span 10 --thrust 10" + where, root.path());
+  EXPECT_NE(failed.status, 0);
+  EXPECT_NE(failed.output.find("not enough thrust to cruise"), std::string::npos) << failed.output;
+  EXPECT_EQ(std::filesystem::file_size(file), written);
 
   const struct {
     const char* arguments;

@@ -389,7 +389,8 @@ CommandRun DefineFly(CLI::App& command) {
   command.add_option("--save", options->save, "write the scenario as it ends to FILE")
       ->type_name("FILE");
   AddHostLogOption(command, options->hostLog);
-  command.add_option("--trace", options->trace, "write every frame of every vessel to FILE (CSV)")
+  command
+      .add_option("--trace", options->trace, "write every vessel's state every 0.1 s to FILE (CSV)")
       ->type_name("FILE");
   command
       .add_option("--summary", options->summary,

@@ -1,7 +1,6 @@
 // vantor-sim envelope: where an aircraft can fly, as a table, a CSV and a picture.
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <numbers>
 #include <sstream>
@@ -11,6 +10,7 @@
 #include "Plot.h"
 #include "authoring/CommandSupport.h"
 #include "authoring/Envelope.h"
+#include "vantor/sim/OutputFile.h"
 
 namespace {
 
@@ -33,14 +33,6 @@ std::string SweepTable(const authoring::Envelope& envelope) {
                  point.trim.elevator, point.trim.throttle, point.trim.LevelPossible() ? 1.0 : 0.0);
   }
   return table;
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << text;
-  if (!file.flush()) {
-    throw RunError("cannot write " + path);
-  }
 }
 
 std::string PlotScript(const std::string& name, const authoring::Envelope& envelope, bool powered) {
@@ -177,7 +169,7 @@ int RunEnvelope(const EnvelopeOptions& options) {
   }
   const std::string table = SweepTable(envelope);
   if (!csvPath.empty()) {
-    WriteText(csvPath, table);
+    vantor::sim::WriteFileAtomically(csvPath, table);
   }
   if (!plotPath.empty()) {
     DrawScript(PlotScript(name, envelope, solver.HasEngine()), plotPath, 1400, 1000);

@@ -5,12 +5,15 @@
 #include <fstream>
 #include <memory>
 #include <numbers>
+#include <optional>
+#include <sstream>
 #include <string>
 
 #include "Command.h"
 #include "authoring/Calibration.h"
 #include "authoring/CommandSupport.h"
 #include "authoring/Generator.h"
+#include "vantor/sim/OutputFile.h"
 
 namespace {
 
@@ -18,24 +21,14 @@ namespace fs = std::filesystem;
 
 constexpr double kDegree = std::numbers::pi / 180.0;
 
-// Written beside the target and renamed into place, so a failed write leaves no half file.
-void WriteWhole(const fs::path& path, const std::string& text) {
-  const fs::path temporary = path.string() + ".new";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    file << text;
-    if (!file.flush()) {
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      throw RunError("cannot write " + temporary.string());
-    }
+std::optional<std::string> ReadWhole(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    return std::nullopt;
   }
-  std::error_code error;
-  fs::rename(temporary, path, error);
-  if (error) {
-    fs::remove(temporary, error);
-    throw RunError("cannot write " + path.string());
-  }
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
 }
 
 bool UsableName(const std::string& name) {
@@ -79,12 +72,20 @@ int RunNew(const NewOptions& options) {
   if (fs::exists(path, error) && !options.force) {
     throw RunError(path.string() + " exists already; --force replaces it");
   }
+  // Calibration sets the file up through the module, so it is written where the module reads
+  // it; a file replaced with --force comes back when no aircraft can be made.
+  const std::optional<std::string> previous = ReadWhole(path);
   fs::create_directories(path.parent_path(), error);
-  const authoring::Calibrated made =
-      authoring::Calibrate(name, design, [&](const std::string& text) { WriteWhole(path, text); });
+  const authoring::Calibrated made = authoring::Calibrate(
+      name, design,
+      [&](const std::string& text) { vantor::sim::WriteFileAtomically(path.string(), text); });
   if (!made.why.empty()) {
-    std::error_code ignored;
-    fs::remove(path, ignored);
+    if (previous) {
+      vantor::sim::WriteFileAtomically(path.string(), *previous);
+    } else {
+      std::error_code ignored;
+      fs::remove(path, ignored);
+    }
     throw RunError("no " + std::string(authoring::KindName(design.kind)) +
                    " from these figures: " + made.why);
   }
