@@ -1,6 +1,7 @@
 #include "HostState.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "CallLog.h"
 #include "ModuleLoader.h"
@@ -15,8 +16,9 @@ HostState& Host() {
 
 std::string StatusText() {
   const char* line = Host().statusLine;
-  const char* end = std::find(line, line + VAPI_DEBUG_STRING_SIZE, '\0');
-  return std::string(line, end);
+  const void* nul = std::memchr(line, '\0', VAPI_DEBUG_STRING_SIZE);
+  return std::string(
+      line, nul != nullptr ? static_cast<const char*>(nul) : line + VAPI_DEBUG_STRING_SIZE);
 }
 
 VesselRecord* FindVesselByName(const std::string& name) {

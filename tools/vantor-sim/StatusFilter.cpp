@@ -58,17 +58,33 @@ bool StatusFilter::SameShape(std::string_view a, std::string_view b) {
   return first.Done() && second.Done();
 }
 
+// The shape of the printed text is kept, so that each frame reads only the new text.
+bool StatusFilter::HasPrintedShape(std::string_view text) const {
+  ShapeReader reader(text);
+  for (const char expected : printedShape_) {
+    if (reader.Done() || reader.Next() != expected) {
+      return false;
+    }
+  }
+  return reader.Done();
+}
+
 bool StatusFilter::Admit(const std::string& text, double simt) {
   if (text == printed_) {
     held_.clear();
     return false;
   }
-  if (SameShape(text, printed_) && simt < printedTime_ + interval_ - 1e-9) {
+  // The time first: once the interval is over, the shape does not matter.
+  if (simt < printedTime_ + interval_ - 1e-9 && HasPrintedShape(text)) {
     held_ = text;
     heldTime_ = simt;
     return false;
   }
   printed_ = text;
+  printedShape_.clear();
+  for (ShapeReader reader(printed_); !reader.Done();) {
+    printedShape_ += reader.Next();
+  }
   printedTime_ = simt;
   held_.clear();
   return true;

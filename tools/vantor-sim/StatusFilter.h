@@ -24,8 +24,12 @@ class StatusFilter {
   static bool SameShape(std::string_view a, std::string_view b);
 
  private:
+  bool HasPrintedShape(std::string_view text) const;
+
   double interval_;
   std::string printed_;
+  std::string printedShape_;  // printed_ with each number as '#'
+
   double printedTime_ = -1e300;
   std::string held_;
   double heldTime_ = 0.0;
