@@ -25,10 +25,22 @@ double DynamicViscosity(double temperature) {
   return 1.458e-6 * temperature * std::sqrt(temperature) / (temperature + 110.4);
 }
 
+// The vessel's motion for one evaluation of its loads: the body's velocity turned into the
+// vessel frame once, not once per surface.
+struct Motion {
+  explicit Motion(const RigidBody& body)
+      : localVelocity(body.ToLocal(body.velocity)), angularVelocity(body.angularVelocity) {}
+  // Equals RigidBody::LocalPointVelocity to the bit.
+  Vec3 At(const Vec3& point) const { return localVelocity + angularVelocity.cross(point); }
+
+  Vec3 localVelocity;
+  Vec3 angularVelocity;
+};
+
 // One strip of an airfoil: its coefficients at the flow the strip's point meets.
 void AddAirfoilStrip(const AirfoilRecord& airfoil, const Vec3& point, double area,
-                     const RigidBody& body, const Atmosphere& air, Loads& loads) {
-  const Vec3 motion = body.LocalPointVelocity(point);
+                     const Motion& kinematics, const Atmosphere& air, Loads& loads) {
+  const Vec3 motion = kinematics.At(point);
   const double speed = motion.norm();
   if (speed < kMinimumAirspeed) {
     return;
@@ -64,7 +76,7 @@ void AddAirfoilStrip(const AirfoilRecord& airfoil, const Vec3& point, double are
 // An airfoil is flown as two strips, each with half its area, a quarter of its span either
 // side of its point (across x for a wing, along y for a fin). Rolling then changes the angle
 // of attack of the two halves oppositely, and the lift tables themselves damp the roll.
-void AddAirfoil(const AirfoilRecord& airfoil, const RigidBody& body, const Atmosphere& air,
+void AddAirfoil(const AirfoilRecord& airfoil, const Motion& kinematics, const Atmosphere& air,
                 Loads& loads) {
   if (airfoil.coefficients == nullptr || !(airfoil.area > 0.0)) {
     return;
@@ -72,13 +84,13 @@ void AddAirfoil(const AirfoilRecord& airfoil, const RigidBody& body, const Atmos
   const Vec3 ref = ToEigen(airfoil.ref);
   const double span = std::sqrt(std::max(airfoil.aspectRatio, 0.0) * airfoil.area);
   if (!(span > 0.0) || !std::isfinite(span)) {
-    AddAirfoilStrip(airfoil, ref, airfoil.area, body, air, loads);
+    AddAirfoilStrip(airfoil, ref, airfoil.area, kinematics, air, loads);
     return;
   }
   const Vec3 offset =
       0.25 * span * (airfoil.orientation == LIFT_VERTICAL ? Vec3::UnitX() : Vec3::UnitY());
-  AddAirfoilStrip(airfoil, ref - offset, 0.5 * airfoil.area, body, air, loads);
-  AddAirfoilStrip(airfoil, ref + offset, 0.5 * airfoil.area, body, air, loads);
+  AddAirfoilStrip(airfoil, ref - offset, 0.5 * airfoil.area, kinematics, air, loads);
+  AddAirfoilStrip(airfoil, ref + offset, 0.5 * airfoil.area, kinematics, air, loads);
 }
 
 // The direction of the force of a positive level, by axis code; zero for codes without one.
@@ -96,7 +108,7 @@ Vec3 SurfaceAxis(int axis) {
 }
 
 void AddControlSurface(const VesselRecord& vessel, const ControlSurfaceRecord& surface,
-                       const RigidBody& body, const Atmosphere& air, Loads& loads) {
+                       const Motion& kinematics, const Atmosphere& air, Loads& loads) {
   if (surface.type < 0 || surface.type >= AIRCTRL_KIND_COUNT) {
     return;
   }
@@ -106,7 +118,7 @@ void AddControlSurface(const VesselRecord& vessel, const ControlSurfaceRecord& s
     return;
   }
   const Vec3 ref = ToEigen(surface.ref);
-  const Vec3 motion = body.LocalPointVelocity(ref);
+  const Vec3 motion = kinematics.At(ref);
   const double speed = motion.norm();
   if (speed < kMinimumAirspeed) {
     return;
@@ -122,9 +134,9 @@ void AddControlSurface(const VesselRecord& vessel, const ControlSurfaceRecord& s
 
 // Drag of the body: per vessel axis, with the cross-section along that axis and the
 // coefficient for the direction of the motion (cw: z forward, z backward, x, y).
-void AddBodyDrag(const VesselRecord& vessel, const RigidBody& body, const Atmosphere& air,
+void AddBodyDrag(const VesselRecord& vessel, const Motion& kinematics, const Atmosphere& air,
                  Loads& loads) {
-  const Vec3 motion = body.LocalPointVelocity(Vec3::Zero());
+  const Vec3 motion = kinematics.At(Vec3::Zero());
   const Vec3 coefficient(vessel.cw[2], vessel.cw[3],
                          motion.z() >= 0.0 ? vessel.cw[0] : vessel.cw[1]);
   const Vec3 area = ToEigen(vessel.crossSections);
@@ -136,13 +148,13 @@ void AddBodyDrag(const VesselRecord& vessel, const RigidBody& body, const Atmosp
   loads.AddForceAt(force, Vec3::Zero());
 }
 
-void AddDragElement(const DragElementRecord& element, const RigidBody& body, const Atmosphere& air,
-                    Loads& loads) {
+void AddDragElement(const DragElementRecord& element, const Motion& kinematics,
+                    const Atmosphere& air, Loads& loads) {
   if (element.state == nullptr) {
     return;
   }
   const Vec3 ref = ToEigen(element.ref);
-  const Vec3 motion = body.LocalPointVelocity(ref);
+  const Vec3 motion = kinematics.At(ref);
   const double speed = motion.norm();
   if (speed < kMinimumAirspeed) {
     return;
@@ -186,15 +198,16 @@ void AddAerodynamicLoads(const VesselRecord& vessel, const RigidBody& body, cons
   if (air.density <= 0.0) {
     return;
   }
+  const Motion motion(body);
   for (const auto& airfoil : vessel.airfoils) {
-    AddAirfoil(*airfoil, body, air, loads);
+    AddAirfoil(*airfoil, motion, air, loads);
   }
   for (const auto& surface : vessel.controlSurfaces) {
-    AddControlSurface(vessel, *surface, body, air, loads);
+    AddControlSurface(vessel, *surface, motion, air, loads);
   }
-  AddBodyDrag(vessel, body, air, loads);
+  AddBodyDrag(vessel, motion, air, loads);
   for (const auto& element : vessel.dragElements) {
-    AddDragElement(element, body, air, loads);
+    AddDragElement(element, motion, air, loads);
   }
   SetRotationalDamping(vessel, body, air, loads);
 }
