@@ -2,21 +2,21 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "vantor/sim/Observation.h"
 
-FlightStatusFields ParseFlightStatus(const std::string& line) {
-  FlightStatusFields fields;
+bool ReadFlightStatus(const std::string& line, FlightStatusFields& fields) {
   constexpr std::string_view kStart = "Flight status - ";
   if (line.rfind(kStart, 0) != 0) {
-    return fields;
+    return false;
   }
   const std::size_t heading = line.rfind(" : Hd : ");
   const std::size_t alt = line.rfind("/ Alt ");
   const std::size_t phase = line.rfind("/ Phase ");
   if (heading == std::string::npos || heading < kStart.size() || alt == std::string::npos ||
       phase == std::string::npos) {
-    return fields;
+    return false;
   }
   const char* altText = line.c_str() + alt + 6;
   const char* phaseText = line.c_str() + phase + 8;
@@ -25,12 +25,18 @@ FlightStatusFields ParseFlightStatus(const std::string& line) {
   const double altitude = std::strtod(altText, &altEnd);
   const unsigned long waypoint = std::strtoul(phaseText, &phaseEnd, 10);
   if (altEnd == altText || phaseEnd == phaseText || *phaseEnd != '\0' || !std::isfinite(altitude)) {
-    return fields;
+    return false;
   }
   fields.known = true;
   fields.waypoint = static_cast<unsigned>(waypoint);
   fields.altitudeTarget = altitude;
-  fields.description = line.substr(kStart.size(), heading - kStart.size());
+  fields.description.assign(line, kStart.size(), heading - kStart.size());
+  return true;
+}
+
+FlightStatusFields ParseFlightStatus(const std::string& line) {
+  FlightStatusFields fields;
+  ReadFlightStatus(line, fields);
   return fields;
 }
 
@@ -43,17 +49,17 @@ void FlightStatusCredits::AfterTimestep(const vantor::VesselRecord& vessel) {
   if (status == statusBefore_) {
     return;
   }
-  FlightStatusFields fields = ParseFlightStatus(status);
-  if (!fields.known) {
+  if (!ReadFlightStatus(status, parsed_)) {
     return;
   }
+  // Swapped, not moved: both descriptions keep their buffers from frame to frame.
   for (Credit& credit : credits_) {
     if (credit.vessel == &vessel) {
-      credit.status = std::move(fields);
+      std::swap(credit.status, parsed_);
       return;
     }
   }
-  credits_.push_back(Credit{&vessel, std::move(fields)});
+  credits_.push_back(Credit{&vessel, parsed_});
 }
 
 const FlightStatusFields& FlightStatusCredits::Of(const vantor::VesselRecord& vessel) const {

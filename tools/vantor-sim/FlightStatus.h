@@ -18,6 +18,8 @@ struct FlightStatusFields {
 };
 // Reads a flight-status line; known is false for any other line.
 FlightStatusFields ParseFlightStatus(const std::string& line);
+// The same into fields, which are left alone unless the line is a flight status.
+bool ReadFlightStatus(const std::string& line, FlightStatusFields& fields);
 
 class FlightStatusCredits {
  public:
@@ -34,5 +36,6 @@ class FlightStatusCredits {
     FlightStatusFields status;
   };
   std::string statusBefore_;
+  FlightStatusFields parsed_;  // the line last read, or a vessel's earlier one after a swap
   std::vector<Credit> credits_;
 };
