@@ -114,10 +114,15 @@ void DeleteVessel(VesselRecord& vessel) {
 
 std::vector<VesselRecord*> Vessels() {
   std::vector<VesselRecord*> vessels;
+  ListVessels(vessels);
+  return vessels;
+}
+
+void ListVessels(std::vector<VesselRecord*>& vessels) {
+  vessels.clear();
   for (const auto& vessel : Host().vessels) {
     vessels.push_back(vessel.get());
   }
-  return vessels;
 }
 
 void Timestep(VesselRecord& vessel, double simt) {

@@ -53,7 +53,8 @@ std::string JsonText(const std::string& text) {
 }  // namespace
 
 void FlightSummary::Sample(double simt, const FlightStatusCredits& credits) {
-  for (const vantor::VesselRecord* vessel : vantor::sim::Vessels()) {
+  vantor::sim::ListVessels(vessels_);
+  for (const vantor::VesselRecord* vessel : vessels_) {
     // By address and name: a vessel made after another was deleted may get its address.
     std::size_t index = 0;
     while (index < watches_.size() &&

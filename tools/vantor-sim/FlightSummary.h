@@ -91,4 +91,5 @@ class FlightSummary {
 
   std::vector<Watch> watches_;
   std::vector<VesselSummary> summaries_;
+  std::vector<vantor::VesselRecord*> vessels_;  // kept from sample to sample
 };

@@ -296,12 +296,14 @@ int Fly(const FlyOptions& options) {
   if (trace) {
     trace->Sample(0.0);
   }
+  std::vector<vantor::VesselRecord*> stepped;  // kept from frame to frame
   for (long long frame = 1; frame <= frames; ++frame) {
     const double simt = static_cast<double>(frame) * dt;
     if (physics) {
       sim::AdvancePhysics(simt, dt);
     }
-    for (vantor::VesselRecord* vessel : sim::Vessels()) {
+    sim::ListVessels(stepped);
+    for (vantor::VesselRecord* vessel : stepped) {
       credits.BeforeTimestep();
       sim::Timestep(*vessel, simt);
       credits.AfterTimestep(*vessel);

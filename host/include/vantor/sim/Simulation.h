@@ -26,6 +26,8 @@ VANTOR_SIM_API VesselRecord* CreateVessel(const std::string& name, const std::st
 VANTOR_SIM_API void DeleteVessel(VesselRecord& vessel);
 // Every vessel, in creation order.
 VANTOR_SIM_API std::vector<VesselRecord*> Vessels();
+// The same into a list the caller keeps, for loops that ask every frame.
+VANTOR_SIM_API void ListVessels(std::vector<VesselRecord*>& vessels);
 
 // Calls into the vessel's module (no effect for a plain vessel).
 VANTOR_SIM_API void Timestep(VesselRecord& vessel, double simt);
