@@ -14,11 +14,15 @@ HostState& Host() {
   return host;
 }
 
-std::string StatusText() {
+std::size_t StatusLength() {
   const char* line = Host().statusLine;
   const void* nul = std::memchr(line, '\0', VAPI_DEBUG_STRING_SIZE);
-  return std::string(
-      line, nul != nullptr ? static_cast<const char*>(nul) : line + VAPI_DEBUG_STRING_SIZE);
+  return nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - line)
+                        : VAPI_DEBUG_STRING_SIZE;
+}
+
+std::string StatusText() {
+  return std::string(Host().statusLine, StatusLength());
 }
 
 VesselRecord* FindVesselByName(const std::string& name) {

@@ -52,6 +52,8 @@ VANTOR_INTERNAL HostState& Host();
 
 // The status line up to its terminator (or its full size, should a writer leave none).
 VANTOR_INTERNAL std::string StatusText();
+// Characters before the status line's terminator (all of them when it has none).
+VANTOR_INTERNAL std::size_t StatusLength();
 
 // Null when no vessel of the host has that name.
 VANTOR_INTERNAL VesselRecord* FindVesselByName(const std::string& name);

@@ -34,6 +34,10 @@ std::string StatusLine() {
   return StatusText();
 }
 
+void ReadStatusLine(std::string& line) {
+  line.assign(Host().statusLine, StatusLength());
+}
+
 void EnableLog(bool enabled) {
   log::Enable(enabled);
 }

@@ -41,15 +41,15 @@ FlightStatusFields ParseFlightStatus(const std::string& line) {
 }
 
 void FlightStatusCredits::BeforeTimestep() {
-  statusBefore_ = vantor::sim::StatusLine();
+  vantor::sim::ReadStatusLine(statusBefore_);
 }
 
 void FlightStatusCredits::AfterTimestep(const vantor::VesselRecord& vessel) {
-  const std::string status = vantor::sim::StatusLine();
-  if (status == statusBefore_) {
+  vantor::sim::ReadStatusLine(statusAfter_);
+  if (statusAfter_ == statusBefore_) {
     return;
   }
-  if (!ReadFlightStatus(status, parsed_)) {
+  if (!ReadFlightStatus(statusAfter_, parsed_)) {
     return;
   }
   // Swapped, not moved: both descriptions keep their buffers from frame to frame.

@@ -36,6 +36,7 @@ class FlightStatusCredits {
     FlightStatusFields status;
   };
   std::string statusBefore_;
+  std::string statusAfter_;
   FlightStatusFields parsed_;  // the line last read, or a vessel's earlier one after a swap
   std::vector<Credit> credits_;
 };
