@@ -26,6 +26,7 @@ class AircraftCheck {
 
   // Vessel set-up: CONFIG, AUTOPILOT, engines, flames, docks.
   void CheckConfigBlock();
+  bool Glider() const;
   void CheckAutopilot();
   void CheckEngineModel();
   void CheckThrusters();

@@ -20,6 +20,14 @@ bool IsZero(const Vec3& v) {
 
 }  // namespace
 
+// Neither fuel nor thrust is a glider by intent, not an engine left out by mistake.
+bool AircraftCheck::Glider() const {
+  const auto fuel = reader_.Scalar("CONFIG", "FUEL_MASS");
+  const auto thrust = reader_.Scalar("CONFIG", "MAIN_THRUST");
+  return fuel && *fuel == 0.0 && thrust && *thrust == 0.0 &&
+         reader_.Scalar("CONFIG", "BURN_THRUST").value_or(0.0) == 0.0;
+}
+
 void AircraftCheck::CheckConfigBlock() {
   const char* s = "CONFIG";
   if (!reader_.HasSection(s)) {
@@ -44,6 +52,9 @@ void AircraftCheck::CheckConfigBlock() {
                     std::string("FUEL_MASS ") + Number(*fuel) +
                         " is negative: a tank cannot hold less than "
                         "nothing");
+    } else if (fuel && *fuel == 0.0 && Glider()) {
+      report_.Note(reader_.LineOf(s, "FUEL_MASS"),
+                   "FUEL_MASS and MAIN_THRUST are 0: a glider, no engine ever runs");
     } else if (fuel && *fuel == 0.0) {
       report_.Warning(reader_.LineOf(s, "FUEL_MASS"), "FUEL_MASS is 0: the engines never run");
     }
@@ -194,7 +205,7 @@ void AircraftCheck::CheckThrusters() {
       report_.Error(reader_.LineOf(s, "MAIN_THRUST"),
                     std::string("MAIN_THRUST ") + Number(*thrust) +
                         " is negative: the engine pulls backwards");
-    } else if (thrust && *thrust == 0.0) {
+    } else if (thrust && *thrust == 0.0 && !Glider()) {
       report_.Warning(reader_.LineOf(s, "MAIN_THRUST"),
                       "MAIN_THRUST is 0: the engine gives no "
                       "thrust");
