@@ -5,11 +5,10 @@
 #include <cstdio>
 
 #include "FlightReadings.h"
+#include "Units.h"
 #include "vantor/sim/Simulation.h"
 
 namespace {
-
-constexpr double kDegrees = 180.0 / 3.14159265358979323846;
 
 // Great-circle distance between two places on a sphere of the given radius (haversine, which
 // stays exact for the few metres between two frames).

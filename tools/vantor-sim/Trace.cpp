@@ -5,11 +5,10 @@
 #include <cstring>
 
 #include "FlightReadings.h"
+#include "Units.h"
 #include "vantor/sim/Simulation.h"
 
 namespace {
-
-constexpr double kDegrees = 180.0 / 3.14159265358979323846;
 
 // A vessel name as one CSV field: the separators it must not contain become underscores.
 std::string CsvField(const std::string& text) {

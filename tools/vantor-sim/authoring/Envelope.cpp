@@ -1,4 +1,5 @@
 #include "authoring/Envelope.h"
+#include "Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +9,6 @@ namespace authoring {
 
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180.0;
 constexpr double kAltitudeStep = 500.0;
 constexpr double kHighestAltitude = 25000.0;
 constexpr double kCurveAltitudeStep = 3000.0;

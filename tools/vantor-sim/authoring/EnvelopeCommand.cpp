@@ -8,13 +8,12 @@
 
 #include "Command.h"
 #include "Plot.h"
+#include "Units.h"
 #include "authoring/CommandSupport.h"
 #include "authoring/Envelope.h"
 #include "vantor/sim/OutputFile.h"
 
 namespace {
-
-constexpr double kDegree = std::numbers::pi / 180.0;
 
 std::string Row(const char* format, double a, double b, double c, double d = 0, double e = 0,
                 double f = 0, double g = 0, double h = 0) {

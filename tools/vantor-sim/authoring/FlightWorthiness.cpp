@@ -5,14 +5,13 @@
 #include <cstdio>
 #include <numbers>
 
+#include "Units.h"
 #include "authoring/Trim.h"
 
 namespace authoring {
 
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180.0;
-constexpr double kGravity = 9.80665;
 // Ratio of a fast economical cruise to the speed of best lift to drag.
 constexpr double kCruiseOverBestGlide = 1.32;
 // A turn this many times wider than the arrival circles tends to circle a waypoint for ever.

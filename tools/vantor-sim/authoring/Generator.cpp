@@ -1,4 +1,5 @@
 #include "authoring/Generator.h"
+#include "Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,9 +10,6 @@
 namespace authoring {
 
 namespace {
-
-constexpr double kGravity = 9.80665;
-constexpr double kDegree = std::numbers::pi / 180.0;
 
 // What sets one kind of aircraft apart, as a designer's first guess.
 struct KindFigures {

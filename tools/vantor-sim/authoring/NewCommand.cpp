@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Command.h"
+#include "Units.h"
 #include "authoring/Calibration.h"
 #include "authoring/CommandSupport.h"
 #include "authoring/Generator.h"
@@ -18,8 +19,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr double kDegree = std::numbers::pi / 180.0;
 
 std::optional<std::string> ReadWhole(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);

@@ -1,4 +1,5 @@
 #include "authoring/Trim.h"
+#include "Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +13,6 @@ namespace authoring {
 
 namespace {
 
-constexpr double kDegree = std::numbers::pi / 180.0;
 // The lift table is searched for its highest and lowest lift over these angles.
 constexpr double kScanFrom = -30.0 * kDegree;
 constexpr double kScanTo = 45.0 * kDegree;

@@ -7,12 +7,11 @@
 #include <string>
 
 #include "Command.h"
+#include "Units.h"
 #include "authoring/CommandSupport.h"
 #include "authoring/Trim.h"
 
 namespace {
-
-constexpr double kDegree = std::numbers::pi / 180.0;
 
 void PrintTrim(const authoring::Trim& trim) {
   std::printf("%s\n", trim.glide ? "steady glide (no engine)" : "level flight, wings level");

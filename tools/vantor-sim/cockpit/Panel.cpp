@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "Units.h"
 #include "cockpit/AircraftView.h"
 #include "vantor/sim/Observation.h"
 #include "vantor/sim/PilotControls.h"
@@ -15,7 +16,6 @@ namespace {
 
 namespace sim = vantor::sim;
 
-constexpr double kDegrees = 180.0 / 3.14159265358979323846;
 constexpr int kWidth = 80;
 
 void Line(int row, const char* format, ...) __attribute__((format(printf, 2, 3)));
