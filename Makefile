@@ -13,17 +13,22 @@ DEB_CHECK := /usr/include/eigen3/Eigen/Core /usr/bin/gnuplot /usr/include/CLI/CL
 
 all: build
 
-# Installs what is missing (as root), or says the one command that does.
-deps:
-	@missing=0; for f in $(DEB_CHECK); do [ -e $$f ] || missing=1; done; \
+# Installs the packages $(1) when any of the files $(2) is missing (as root), or says the one
+# command that does.
+define install_missing
+	@missing=0; for f in $(2); do [ -e $$f ] || missing=1; done; \
 	if [ $$missing = 1 ]; then \
 	  if [ "$$(id -u)" = 0 ]; then \
-	    echo "Installing $(DEB_PACKAGES)"; \
-	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $(DEB_PACKAGES) >/dev/null; \
+	    echo "Installing $(1)"; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $(1) >/dev/null; \
 	  else \
-	    echo "Missing packages; run: sudo apt-get install $(DEB_PACKAGES)"; exit 1; \
+	    echo "Missing packages; run: sudo apt-get install $(1)"; exit 1; \
 	  fi; \
 	fi
+endef
+
+deps:
+	$(call install_missing,$(DEB_PACKAGES),$(DEB_CHECK))
 
 build: deps
 	cmake --preset $(PRESET)
@@ -97,14 +102,7 @@ windows: build
 DIST_DEB_PACKAGES := zip unzip
 
 dist-deps:
-	@if [ ! -x /usr/bin/zip ] || [ ! -x /usr/bin/unzip ]; then \
-	  if [ "$$(id -u)" = 0 ]; then \
-	    echo "Installing $(DIST_DEB_PACKAGES)"; \
-	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $(DIST_DEB_PACKAGES) >/dev/null; \
-	  else \
-	    echo "Missing packages; run: sudo apt-get install $(DIST_DEB_PACKAGES)"; exit 1; \
-	  fi; \
-	fi
+	$(call install_missing,$(DIST_DEB_PACKAGES),/usr/bin/zip /usr/bin/unzip)
 
 dist: dist-deps
 	scripts/dist/make-dist.sh
