@@ -26,6 +26,10 @@ namespace log = vantor::log;
 
 constexpr double kDegree = std::numbers::pi / 180.0;
 
+// Beyond this an altitude or speed, turned into a position or velocity and back, no longer
+// comes back to the millimetre it is saved with, so a saved scenario would not restore it.
+constexpr double kLargestDistanceOrSpeed = 1e9;
+
 // Lines whose first word is one of these (any case) are the aircraft module's: the host
 // leaves them to a vessel with a module, so that the module's own SaveState is their only
 // writer. A vessel without a module keeps them as unknown lines. No host keyword is one.
@@ -168,15 +172,18 @@ bool ApplyHostLine(vantor::ScenarioLoadStatus& load, const char* line) {
   struct PlacementLine {
     const char* keyword;
     double vantor::sim::Placement::*field;
+    double largest;  // magnitude; angles wrap, so any finite one will do
   };
   static constexpr PlacementLine kPlacementLines[] = {
-      {"ALT", &vantor::sim::Placement::altitude},   {"HDG", &vantor::sim::Placement::headingDeg},
-      {"PITCH", &vantor::sim::Placement::pitchDeg}, {"BANK", &vantor::sim::Placement::bankDeg},
-      {"SPEED", &vantor::sim::Placement::airspeed},
+      {"ALT", &vantor::sim::Placement::altitude, kLargestDistanceOrSpeed},
+      {"HDG", &vantor::sim::Placement::headingDeg, HUGE_VAL},
+      {"PITCH", &vantor::sim::Placement::pitchDeg, HUGE_VAL},
+      {"BANK", &vantor::sim::Placement::bankDeg, HUGE_VAL},
+      {"SPEED", &vantor::sim::Placement::airspeed, kLargestDistanceOrSpeed},
   };
   for (const PlacementLine& entry : kPlacementLines) {
     if (FirstWordIs(line, entry.keyword, value)) {
-      if (!ReadOnlyNumber(value, number)) {
+      if (!ReadOnlyNumber(value, number) || std::fabs(number) > entry.largest) {
         return false;
       }
       placement.*entry.field = number;

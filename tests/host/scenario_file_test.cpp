@@ -150,12 +150,13 @@ TEST_F(ScenarioFileTest, HostAndUnknownLinesSurviveASaveAndReload) {
 TEST_F(ScenarioFileTest, HostLinesItCannotUseAreKeptAsTheyWere) {
   const std::vector<vantor::VesselRecord*> vessels = LoadText(
       "Tank:plain\nALT 300\nALT high\nPOS 10\nPOS 10 95\nFUEL 0.5\nTHROTTLE 1\n"
-      "STATUS Hovering\nHDG inf\nALTITUDE 5\nseq 0 1 1\nEND\n");
+      "STATUS Hovering\nHDG inf\nALT 2e12\nSPEED -1.5e9\nALTITUDE 5\nseq 0 1 1\nEND\n");
   ASSERT_EQ(vessels.size(), 1u);
   EXPECT_NEAR(vessels[0]->state.altitude, 300.0, 1e-6);
-  EXPECT_THAT(vessels[0]->unknownScenarioLines,
-              ElementsAre("ALT high", "POS 10", "POS 10 95", "FUEL 0.5", "THROTTLE 1",
-                          "STATUS Hovering", "HDG inf", "ALTITUDE 5", "seq 0 1 1"));
+  EXPECT_THAT(
+      vessels[0]->unknownScenarioLines,
+      ElementsAre("ALT high", "POS 10", "POS 10 95", "FUEL 0.5", "THROTTLE 1", "STATUS Hovering",
+                  "HDG inf", "ALT 2e12", "SPEED -1.5e9", "ALTITUDE 5", "seq 0 1 1"));
 }
 
 TEST_F(ScenarioFileTest, TheFirstVesselHasTheFocusUnlessABlockSaysFocus) {
