@@ -155,6 +155,21 @@ void PlaceKinematics(FlightState& state, double longitude, double latitude, doub
   DeriveObservables(state);
 }
 
+namespace {
+
+double HeadingWithNoseVertical(const Horizon& horizon, const FlightState& state) {
+  const VECTOR3 up = Column(state.rotation, 1);
+  // Nose up, the vessel's up axis points away from the heading; nose down, toward it.
+  const double away = Dot(Column(state.rotation, 2), horizon.up) > 0.0 ? -1.0 : 1.0;
+  return WrapToTwoPi(std::atan2(away * Dot(up, horizon.east), away * Dot(up, horizon.north)));
+}
+
+}  // namespace
+
+double HeadingWithNoseVertical(const FlightState& state) {
+  return HeadingWithNoseVertical(HorizonAt(state.longitude, state.latitude), state);
+}
+
 void DeriveObservables(FlightState& state) {
   const VECTOR3& p = state.position;
   state.radius = std::sqrt(Dot(p, p));
@@ -168,10 +183,16 @@ void DeriveObservables(FlightState& state) {
   const VECTOR3 forward = Column(state.rotation, 2);
   const double forwardEast = Dot(forward, horizon.east);
   const double forwardNorth = Dot(forward, horizon.north);
-  state.heading = WrapToTwoPi(std::atan2(forwardEast, forwardNorth));
-  state.pitch =
-      WithoutNoise(std::atan2(Dot(forward, horizon.up), std::hypot(forwardEast, forwardNorth)));
-  state.bank = WithoutNoise(std::atan2(Dot(right, horizon.up), Dot(up, horizon.up)));
+  const double forwardLevel = std::hypot(forwardEast, forwardNorth);
+  state.pitch = WithoutNoise(std::atan2(Dot(forward, horizon.up), forwardLevel));
+  if (forwardLevel < kAngleNoise) {
+    // Straight up or down, a heading and bank read from the noise could be any angles.
+    state.heading = HeadingWithNoseVertical(horizon, state);
+    state.bank = 0.0;
+  } else {
+    state.heading = WrapToTwoPi(std::atan2(forwardEast, forwardNorth));
+    state.bank = WithoutNoise(std::atan2(Dot(right, horizon.up), Dot(up, horizon.up)));
+  }
 
   // The air is at rest in the global frame.
   const VECTOR3& v = state.velocity;

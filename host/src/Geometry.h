@@ -30,6 +30,11 @@ VANTOR_INTERNAL void PlaceKinematics(FlightState& state, double longitude, doubl
                                      double altitude, double heading, double pitch, double bank,
                                      double airspeed);
 
+// With the nose straight up or down, heading and bank turn about one axis and only their sum
+// (nose up) or difference (nose down) is the attitude. This is all of it as heading, read from
+// the direction the vessel's up axis points, for a bank of zero.
+VANTOR_INTERNAL double HeadingWithNoseVertical(const FlightState& state);
+
 // Recomputes every observable of the flight state from position, velocity and rotation.
 // groundContact is left as it is: only ground contact handling decides it.
 VANTOR_INTERNAL void DeriveObservables(FlightState& state);

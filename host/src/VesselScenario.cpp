@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "CallLog.h"
+#include "Geometry.h"
 #include "HostState.h"
 #include "ScenarioLoadStatus.h"
 #include "vantor/Vessel.h"
@@ -256,11 +257,16 @@ void VESSEL::SaveDefaultState(FILEHANDLE scenario) const {
   out.push_back("POS " + Fixed(state.longitude / kDegree, 8) + " " +
                 Fixed(state.latitude / kDegree, 8));
   out.push_back("ALT " + Fixed(state.altitude, 3));
+  // A pitch saved as straight up or down reads back as exactly that, where heading and bank
+  // are one turn: the whole turn is saved as heading, so that it reads back as it was.
+  const std::string pitch = Fixed(state.pitch / kDegree, 4);
+  const bool noseVertical = pitch == "90.0000" || pitch == "-90.0000";
+  const double heading =
+      (noseVertical ? vantor::HeadingWithNoseVertical(state) : state.heading) / kDegree;
   // A heading a hair below 2 pi would print as 360.0000; the file says 0 for north.
-  const double heading = state.heading / kDegree;
   out.push_back("HDG " + Fixed(heading >= 359.99995 ? heading - 360.0 : heading, 4));
-  out.push_back("PITCH " + Fixed(state.pitch / kDegree, 4));
-  out.push_back("BANK " + Fixed(state.bank / kDegree, 4));
+  out.push_back("PITCH " + pitch);
+  out.push_back("BANK " + Fixed(noseVertical ? 0.0 : state.bank / kDegree, 4));
   out.push_back("SPEED " + Fixed(state.airspeed, 3));
   if (const vantor::PropellantRecord* tank = MainTank(record)) {
     out.push_back("FUEL " + Fixed(FuelFraction(*tank), 6));

@@ -146,6 +146,31 @@ TEST_F(ScenarioFileTest, HostAndUnknownLinesSurviveASaveAndReload) {
   EXPECT_EQ(sim::ScenarioText(), expected);
 }
 
+// Straight up or down, heading and bank are one turn; its sum (up) or difference (down) is
+// saved as heading, and the saved attitude reads back as it was saved.
+TEST_F(ScenarioFileTest, ANoseStraightUpOrDownSavesItsTurnAsHeading) {
+  struct Case {
+    const char* attitude;
+    const char* saved;
+  };
+  const Case cases[] = {
+      {"HDG 90\nPITCH 90\n", "HDG 90.0000\nPITCH 90.0000\nBANK 0.0000\n"},
+      {"HDG 10\nPITCH 90\nBANK 30\n", "HDG 40.0000\nPITCH 90.0000\nBANK 0.0000\n"},
+      {"HDG 10\nPITCH -90\nBANK 30\n", "HDG 340.0000\nPITCH -90.0000\nBANK 0.0000\n"},
+      {"HDG 10\nPITCH 89.99999\nBANK 30\n", "HDG 40.0000\nPITCH 90.0000\nBANK 0.0000\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.attitude);
+    host::ResetHost();
+    LoadText(std::string("A:plain\nPOS 10.3 44.7\n") + c.attitude + "END\n");
+    const std::string saved = sim::ScenarioText();
+    EXPECT_THAT(saved, HasSubstr(c.saved));
+    host::ResetHost();
+    LoadText(saved);
+    EXPECT_EQ(sim::ScenarioText(), saved);
+  }
+}
+
 // Without a module, the aircraft module's lines are no one's and are kept too.
 TEST_F(ScenarioFileTest, HostLinesItCannotUseAreKeptAsTheyWere) {
   const std::vector<vantor::VesselRecord*> vessels = LoadText(
