@@ -29,8 +29,8 @@ void Aircraft::FollowFlightPlan() {
   double radius = 0.0;
   GetEquPos(longitude, latitude, radius);
   const Waypoint& waypoint = plan.waypoints[plan.current];
-  const SurfacePoint here{longitude, latitude};
-  const SurfacePoint there{waypoint.position.x, waypoint.position.y};
+  const CirclePoint here(SurfacePoint{longitude, latitude});
+  const CirclePoint& there = waypointOnCircle.At({waypoint.position.x, waypoint.position.y});
 
   double bearingDegrees = InitialBearing(here, there) * DEG;
   if (bearingDegrees < 0.0) {

@@ -8,6 +8,7 @@
 #include "animation/Payloads.h"
 #include "autopilot/Autopilot.h"
 #include "autopilot/FlightPlan.h"
+#include "autopilot/GreatCircle.h"
 #include "config/VesselConfig.h"
 #include "flight/Engines.h"
 #include "flight/GroundHandling.h"
@@ -90,6 +91,7 @@ class Aircraft final : public AircraftInterface, public VESSEL {
   int profileSlot = -1;
   AutopilotState autopilot;
   FlightPlan flightPlan;
+  CirclePointMemo waypointOnCircle;  // the current waypoint, for the flight-plan step
   AnimationSet animations;
   PayloadSet payloads;
   bool interfaceFlag = false;  // set through the query interface; nothing reads it

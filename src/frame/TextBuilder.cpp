@@ -75,27 +75,51 @@ bool ScaledExactly(double magnitude, int precision, std::uint64_t& scaled) {
   return true;
 }
 
-// Room for the exact path's text: a sign, up to 19 digits of the scaled integer, a zero before
-// the point when they are all decimals, and the point.
-constexpr std::size_t kExactTextSize = 24;
+// scaled / 10^precision, divided by constants: a division by a variable is several times slower.
+std::uint64_t WholePart(std::uint64_t scaled, int precision) {
+  switch (precision) {
+    case 1:
+      return scaled / 10;
+    case 2:
+      return scaled / 100;
+    case 3:
+      return scaled / 1000;
+    case 4:
+      return scaled / 10000;
+    default:
+      return scaled;
+  }
+}
 
-// Writes the text so that it ends at end and returns where it starts; null when the value needs
-// the general path.
-char* FormatExactly(double value, int precision, char* end) {
+// Digits of value in decimal, at least one.
+int DigitCount(std::uint64_t value) {
+  int count = 1;
+  for (; value >= 10; value /= 10) {
+    ++count;
+  }
+  return count;
+}
+
+// Writes the text forward from out, which has room for kExactTextSize characters, and returns
+// where it ends; null, with nothing written, when the value needs the general path.
+char* FormatExactly(double value, int precision, char* out) {
   std::uint64_t scaled = 0;
   if (!std::isfinite(value) || precision > kMaxExactPrecision ||
       !ScaledExactly(std::fabs(value), precision, scaled)) {
     return nullptr;
   }
-  char* p = end;
-  if (precision > 0) {
-    p = PutDigits(scaled % kPowersOfTen[precision], p, precision);
-    *--p = '.';
-    scaled /= kPowersOfTen[precision];
-  }
-  p = PutDigits(scaled, p, 1);
+  char* p = out;
   if (std::signbit(value)) {
-    *--p = '-';
+    *p++ = '-';
+  }
+  const std::uint64_t unit = kPowersOfTen[precision];
+  const std::uint64_t whole = WholePart(scaled, precision);
+  p += DigitCount(whole);
+  PutDigits(whole, p, 1);
+  if (precision > 0) {
+    *p++ = '.';
+    p += precision;
+    PutDigits(scaled - whole * unit, p, precision);
   }
   return p;
 }
@@ -122,14 +146,10 @@ int ClampedPrecision(int precision) {
 
 std::size_t FormatFixed(double value, int precision, char* text) {
   precision = ClampedPrecision(precision);
-  char exact[kExactTextSize];
-  const char* start = FormatExactly(value, precision, exact + kExactTextSize);
-  if (start == nullptr) {
-    return FormatGenerally(value, precision, text);
+  if (const char* end = FormatExactly(value, precision, text)) {
+    return static_cast<std::size_t>(end - text);
   }
-  const auto length = static_cast<std::size_t>(exact + kExactTextSize - start);
-  std::memcpy(text, start, length);
-  return length;
+  return FormatGenerally(value, precision, text);
 }
 
 TextBuilder::TextBuilder(char* buffer, std::size_t size)
@@ -140,22 +160,28 @@ TextBuilder::TextBuilder(char* buffer, std::size_t size)
 }
 
 TextBuilder& TextBuilder::Fixed(double value, int precision) {
-  precision = ClampedPrecision(precision);
-  char exact[kExactTextSize];
-  char* const end = exact + kExactTextSize;
-  if (const char* start = FormatExactly(value, precision, end)) {
-    Append(start, static_cast<std::size_t>(end - start));
-  } else {
-    char text[kFixedTextSize];
-    Append(text, FormatGenerally(value, precision, text));
+  // With room for any exact text the digits go straight into the buffer; near its end they are
+  // written aside and cut as they are appended.
+  if (room_ >= kExactTextSize) {
+    if (const char* end = FormatExactly(value, ClampedPrecision(precision), buffer_ + length_)) {
+      Advance(static_cast<std::size_t>(end - (buffer_ + length_)));
+      return *this;
+    }
   }
+  char text[kFixedTextSize];
+  Append(text, FormatFixed(value, precision, text));
   return *this;
 }
 
 TextBuilder& TextBuilder::Unsigned(unsigned value) {
   char text[10];
-  char* const end = text + sizeof text;
-  const char* start = PutDigits(value, end, 1);
-  Append(start, static_cast<std::size_t>(end - start));
+  const int count = DigitCount(value);
+  if (room_ >= sizeof text) {
+    PutDigits(value, buffer_ + length_ + count, 1);
+    Advance(static_cast<std::size_t>(count));
+  } else {
+    PutDigits(value, text + count, 1);
+    Append(text, static_cast<std::size_t>(count));
+  }
   return *this;
 }

@@ -12,6 +12,10 @@ inline constexpr int kMaxFixedPrecision = 17;
 // point and the decimals.
 inline constexpr std::size_t kFixedTextSize = 1 + 309 + 1 + kMaxFixedPrecision;
 
+// Room for the text of the exact path, which serves flight figures: a sign, up to 19 digits, a
+// zero before the point when they are all decimals, and the point.
+inline constexpr std::size_t kExactTextSize = 24;
+
 // Writes value as "%.Nf" does for precision N (ties to even, "-0.00" for negative values that
 // round to zero, "inf", "-nan") into text, which has kFixedTextSize characters; the text is not
 // terminated. Returns its length.
@@ -35,7 +39,13 @@ class TextBuilder {
   // Text whose length the compiler knows: a string literal.
   template <std::size_t N>
   TextBuilder& Literal(const char (&text)[N]) {
-    Append(text, N - 1);
+    if (N > 1 && room_ >= N - 1) {
+      // A copy of known length, which the compiler writes inline; room means a buffer.
+      std::memcpy(buffer_ + length_, text, N - 1);
+      Advance(N - 1);
+    } else {
+      Append(text, N - 1);
+    }
     return *this;
   }
   TextBuilder& Fixed(double value, int precision);  // %.Nf
@@ -48,8 +58,12 @@ class TextBuilder {
     }
     const std::size_t taken = length < room_ ? length : room_;
     std::memcpy(buffer_ + length_, text, taken);
-    length_ += taken;
-    room_ -= taken;
+    Advance(taken);
+  }
+  // Takes the next count characters, already written, and terminates after them.
+  void Advance(std::size_t count) {
+    length_ += count;
+    room_ -= count;
     buffer_[length_] = '\0';
   }
 

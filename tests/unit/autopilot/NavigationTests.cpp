@@ -110,6 +110,13 @@ TEST_F(NavigationTest, BearingAndDistanceMatchAnIndependentGreatCircle) {
       EXPECT_NEAR(aircraft->autopilot.climbDistance, std::min(distance, 5000.0), 1e-6);
     }
   }
+  // The next waypoint at the latitude of the one before, whose sine and cosine the step keeps.
+  PlaceAt(10.0, 45.2);
+  for (const double waypointLongitude : {11.0, 9.0}) {
+    aircraft->flightPlan.count = 0;
+    Add("Same latitude", waypointLongitude, 45.0);
+    EXPECT_NEAR(Step().bearing, VectorBearing(10.0, 45.2, waypointLongitude, 45.0), 0.0051);
+  }
   // Nearly opposite points, where rounding lifts the haversine term above 1 (with this
   // platform's sine and cosine): half the circumference, not a non-number.
   const double half =
