@@ -1,7 +1,10 @@
 #include "Geometry.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <numbers>
 
 namespace vantor {
@@ -105,9 +108,7 @@ double WrapToTwoPi(double angle) {
   return wrapped >= kTwoPi - kAngleNoise ? 0.0 : wrapped;
 }
 
-}  // namespace
-
-Atmosphere StandardAtmosphere(double altitude) {
+Atmosphere AirAt(double altitude) {
   if (std::isnan(altitude)) {
     altitude = 0.0;
   }
@@ -123,6 +124,21 @@ Atmosphere StandardAtmosphere(double altitude) {
   const double density = pressure / (kGasConstant * temperature);
   return Atmosphere{density, pressure, temperature,
                     std::sqrt(kHeatCapacityRatio * kGasConstant * temperature)};
+}
+
+}  // namespace
+
+Atmosphere StandardAtmosphere(double altitude) {
+  // A physics step asks for the air where the step before left the vessel, as the observables
+  // did: the last answer is kept. (The host runs on one thread.)
+  static double lastAltitude = std::numeric_limits<double>::quiet_NaN();
+  static Atmosphere last{};
+  if (std::bit_cast<std::uint64_t>(altitude) == std::bit_cast<std::uint64_t>(lastAltitude)) {
+    return last;
+  }
+  lastAltitude = altitude;
+  last = AirAt(altitude);
+  return last;
 }
 
 void PlaceKinematics(FlightState& state, double longitude, double latitude, double altitude,

@@ -34,8 +34,8 @@ std::string StatusLine() {
   return StatusText();
 }
 
-void ReadStatusLine(std::string& line) {
-  line.assign(Host().statusLine, StatusLength());
+std::string_view StatusLineView() {
+  return {Host().statusLine, StatusLength()};
 }
 
 void EnableLog(bool enabled) {

@@ -1,36 +1,44 @@
 #include "FlightStatus.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <string_view>
 #include <utility>
 
 #include "vantor/sim/Observation.h"
 
-bool ReadFlightStatus(const std::string& line, FlightStatusFields& fields) {
+bool ReadFlightStatus(std::string_view line, FlightStatusFields& fields) {
   constexpr std::string_view kStart = "Flight status - ";
-  if (line.rfind(kStart, 0) != 0) {
+  if (!line.starts_with(kStart)) {
     return false;
   }
   const std::size_t heading = line.rfind(" : Hd : ");
   const std::size_t alt = line.rfind("/ Alt ");
   const std::size_t phase = line.rfind("/ Phase ");
-  if (heading == std::string::npos || heading < kStart.size() || alt == std::string::npos ||
-      phase == std::string::npos) {
+  if (heading == std::string_view::npos || heading < kStart.size() ||
+      alt == std::string_view::npos || phase == std::string_view::npos) {
     return false;
   }
-  const char* altText = line.c_str() + alt + 6;
-  const char* phaseText = line.c_str() + phase + 8;
-  char* altEnd = nullptr;
-  char* phaseEnd = nullptr;
-  const double altitude = std::strtod(altText, &altEnd);
-  const unsigned long waypoint = std::strtoul(phaseText, &phaseEnd, 10);
-  if (altEnd == altText || phaseEnd == phaseText || *phaseEnd != '\0' || !std::isfinite(altitude)) {
+  // The figures as the module prints them: the target a whole number of metres, the waypoint
+  // an unsigned number that ends the line.
+  const char* end = line.data() + line.size();
+  double altitude = 0.0;
+  unsigned waypoint = 0;
+  const auto altRead = std::from_chars(line.data() + alt + 6, end, altitude);
+  const auto phaseRead = std::from_chars(line.data() + phase + 8, end, waypoint);
+  if (altRead.ec != std::errc{} || phaseRead.ec != std::errc{} || phaseRead.ptr != end ||
+      !std::isfinite(altitude)) {
     return false;
   }
   fields.known = true;
-  fields.waypoint = static_cast<unsigned>(waypoint);
+  fields.waypoint = waypoint;
   fields.altitudeTarget = altitude;
-  fields.description.assign(line, kStart.size(), heading - kStart.size());
+  // The description changes only with the waypoint; an assignment every frame would cost more
+  // than the comparison.
+  const std::string_view description = line.substr(kStart.size(), heading - kStart.size());
+  if (fields.description != description) {
+    fields.description.assign(description);
+  }
   return true;
 }
 
@@ -41,15 +49,15 @@ FlightStatusFields ParseFlightStatus(const std::string& line) {
 }
 
 void FlightStatusCredits::BeforeTimestep() {
-  vantor::sim::ReadStatusLine(statusBefore_);
+  statusBefore_.assign(vantor::sim::StatusLineView());
 }
 
 void FlightStatusCredits::AfterTimestep(const vantor::VesselRecord& vessel) {
-  vantor::sim::ReadStatusLine(statusAfter_);
-  if (statusAfter_ == statusBefore_) {
+  const std::string_view statusAfter = vantor::sim::StatusLineView();
+  if (statusAfter == statusBefore_) {
     return;
   }
-  if (!ReadFlightStatus(statusAfter_, parsed_)) {
+  if (!ReadFlightStatus(statusAfter, parsed_)) {
     return;
   }
   // Swapped, not moved: both descriptions keep their buffers from frame to frame.

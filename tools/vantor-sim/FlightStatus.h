@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "vantor/sim/VesselRecord.h"
@@ -19,7 +20,7 @@ struct FlightStatusFields {
 // Reads a flight-status line; known is false for any other line.
 FlightStatusFields ParseFlightStatus(const std::string& line);
 // The same into fields, which are left alone unless the line is a flight status.
-bool ReadFlightStatus(const std::string& line, FlightStatusFields& fields);
+bool ReadFlightStatus(std::string_view line, FlightStatusFields& fields);
 
 class FlightStatusCredits {
  public:
@@ -36,7 +37,6 @@ class FlightStatusCredits {
     FlightStatusFields status;
   };
   std::string statusBefore_;
-  std::string statusAfter_;
   FlightStatusFields parsed_;  // the line last read, or a vessel's earlier one after a swap
   std::vector<Credit> credits_;
 };

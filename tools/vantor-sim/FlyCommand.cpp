@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Command.h"
@@ -95,7 +96,7 @@ class StatusPrinter {
  public:
   StatusPrinter(double every, ProgressLine& progress) : filter_(every), progress_(progress) {}
   void Report(double simt) {
-    const std::string text = vantor::sim::StatusLine();
+    const std::string_view text = vantor::sim::StatusLineView();
     if (filter_.Admit(text, simt)) {
       Print(simt, text);
     }
@@ -108,9 +109,9 @@ class StatusPrinter {
   }
 
  private:
-  void Print(double simt, const std::string& text) {
+  void Print(double simt, std::string_view text) {
     progress_.Clear();
-    std::printf("%.2f\t%s\n", simt, text.c_str());
+    std::printf("%.2f\t%.*s\n", simt, static_cast<int>(text.size()), text.data());
   }
 
   StatusFilter filter_;

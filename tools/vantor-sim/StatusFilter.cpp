@@ -46,6 +46,27 @@ class ShapeReader {
   std::size_t i_ = 0;
 };
 
+// Texts of one length that differ only where both have a digit: the shape only tells digits
+// from other characters, so theirs is the same.
+bool DigitsAloneDiffer(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) {
+    return false;
+  }
+  constexpr std::size_t kBlock = 8;  // equal stretches compared a word at a time
+  std::size_t i = 0;
+  while (i < a.size()) {
+    if (i + kBlock <= a.size() && std::memcmp(a.data() + i, b.data() + i, kBlock) == 0) {
+      i += kBlock;
+    } else if (a[i] == b[i] || (IsDigit(static_cast<unsigned char>(a[i])) &&
+                                IsDigit(static_cast<unsigned char>(b[i])))) {
+      ++i;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 bool StatusFilter::SameShape(std::string_view a, std::string_view b) {
@@ -61,25 +82,10 @@ bool StatusFilter::SameShape(std::string_view a, std::string_view b) {
 
 // The shape of the printed text is kept, so that each frame reads only the new text.
 bool StatusFilter::HasPrintedShape(std::string_view text) const {
-  // The usual frame: the same length, and where the texts differ both have a digit. The shape
-  // only tells digits from other characters, so it is the same.
-  if (text.size() == printed_.size()) {
-    constexpr std::size_t kBlock = 8;  // equal stretches compared a word at a time
-    std::size_t i = 0;
-    while (i < text.size()) {
-      if (i + kBlock <= text.size() &&
-          std::memcmp(text.data() + i, printed_.data() + i, kBlock) == 0) {
-        i += kBlock;
-      } else if (text[i] == printed_[i] || (IsDigit(static_cast<unsigned char>(text[i])) &&
-                                            IsDigit(static_cast<unsigned char>(printed_[i])))) {
-        ++i;
-      } else {
-        break;
-      }
-    }
-    if (i == text.size()) {
-      return true;
-    }
+  // The usual frame: like the text of the frame before, which was held back for having the
+  // printed shape, or like the printed text itself.
+  if ((!held_.empty() && DigitsAloneDiffer(text, held_)) || DigitsAloneDiffer(text, printed_)) {
+    return true;
   }
   ShapeReader reader(text);
   for (const char expected : printedShape_) {
@@ -90,7 +96,7 @@ bool StatusFilter::HasPrintedShape(std::string_view text) const {
   return reader.Done();
 }
 
-bool StatusFilter::Admit(const std::string& text, double simt) {
+bool StatusFilter::Admit(std::string_view text, double simt) {
   if (text == printed_) {
     held_.clear();
     return false;

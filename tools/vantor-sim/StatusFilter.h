@@ -12,7 +12,7 @@ class StatusFilter {
 
   // Whether to print the status text seen at simt. A text equal to the last one printed (at
   // first the empty text) is not printed again.
-  bool Admit(const std::string& text, double simt);
+  bool Admit(std::string_view text, double simt);
 
   // The last text held back, if it differs from the last one printed (for the end of a run).
   bool HasHeld() const { return !held_.empty() && held_ != printed_; }

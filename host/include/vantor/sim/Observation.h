@@ -18,8 +18,8 @@ VANTOR_SIM_API void ResetHost();
 
 // The status line, as vapiDebugString holds it now.
 VANTOR_SIM_API std::string StatusLine();
-// The same into a string the caller keeps, without a new one each frame.
-VANTOR_SIM_API void ReadStatusLine(std::string& line);
+// The same where the host keeps it, without a copy: valid until the next module call writes it.
+VANTOR_SIM_API std::string_view StatusLineView();
 
 // The call log (format in docs/host-log.md). Logging is off until enabled.
 VANTOR_SIM_API void EnableLog(bool enabled);
