@@ -37,9 +37,18 @@ struct Motion {
   Vec3 angularVelocity;
 };
 
+// The air the vessel flies in, with its viscosity worked out once for every strip.
+struct Air {
+  explicit Air(const Atmosphere& atmosphere)
+      : state(atmosphere), viscosity(DynamicViscosity(atmosphere.temperature)) {}
+  const Atmosphere& state;
+  double viscosity;
+};
+
 // One strip of an airfoil: its coefficients at the flow the strip's point meets.
 void AddAirfoilStrip(const AirfoilRecord& airfoil, const Vec3& point, double area,
-                     const Motion& kinematics, const Atmosphere& air, Loads& loads) {
+                     const Motion& kinematics, const Air& flow, Loads& loads) {
+  const Atmosphere& air = flow.state;
   const Vec3 motion = kinematics.At(point);
   const double speed = motion.norm();
   if (speed < kMinimumAirspeed) {
@@ -59,7 +68,7 @@ void AddAirfoilStrip(const AirfoilRecord& airfoil, const Vec3& point, double are
   }
 
   const double mach = speed / air.speedOfSound;
-  const double reynolds = air.density * speed * airfoil.chord / DynamicViscosity(air.temperature);
+  const double reynolds = air.density * speed * airfoil.chord / flow.viscosity;
   double cl = 0.0;
   double cm = 0.0;
   double cd = 0.0;
@@ -76,7 +85,7 @@ void AddAirfoilStrip(const AirfoilRecord& airfoil, const Vec3& point, double are
 // An airfoil is flown as two strips, each with half its area, a quarter of its span either
 // side of its point (across x for a wing, along y for a fin). Rolling then changes the angle
 // of attack of the two halves oppositely, and the lift tables themselves damp the roll.
-void AddAirfoil(const AirfoilRecord& airfoil, const Motion& kinematics, const Atmosphere& air,
+void AddAirfoil(const AirfoilRecord& airfoil, const Motion& kinematics, const Air& air,
                 Loads& loads) {
   if (airfoil.coefficients == nullptr || !(airfoil.area > 0.0)) {
     return;
@@ -199,8 +208,9 @@ void AddAerodynamicLoads(const VesselRecord& vessel, const RigidBody& body, cons
     return;
   }
   const Motion motion(body);
+  const Air flow(air);
   for (const auto& airfoil : vessel.airfoils) {
-    AddAirfoil(*airfoil, motion, air, loads);
+    AddAirfoil(*airfoil, motion, flow, loads);
   }
   for (const auto& surface : vessel.controlSurfaces) {
     AddControlSurface(vessel, *surface, motion, air, loads);

@@ -65,6 +65,15 @@ GroundModel MakeGroundModel(const VesselRecord& vessel, const RigidBody& body, d
   }
   const double reach = 1.0 + body.velocity.norm() * dt;
   double lowest = AltitudeOf(body.position);
+  // No touchdown point is further below the centre than it is from it: well above the ground
+  // (a metre spare for rounding), none need be turned into the global frame.
+  double farthest = 0.0;
+  for (const VECTOR3& point : vessel.touchdownPoints) {
+    farthest = std::max(farthest, ToEigen(point).squaredNorm());
+  }
+  if (lowest - std::sqrt(farthest) - 1.0 >= reach) {
+    return model;
+  }
   for (const VECTOR3& point : vessel.touchdownPoints) {
     lowest = std::min(lowest, AltitudeOf(body.position + body.ToGlobal(ToEigen(point))));
   }
