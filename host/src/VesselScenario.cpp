@@ -266,7 +266,9 @@ void VESSEL::SaveDefaultState(FILEHANDLE scenario) const {
   // A heading a hair below 2 pi would print as 360.0000; the file says 0 for north.
   out.push_back("HDG " + Fixed(heading >= 359.99995 ? heading - 360.0 : heading, 4));
   out.push_back("PITCH " + pitch);
-  out.push_back("BANK " + Fixed(noseVertical ? 0.0 : state.bank / kDegree, 4));
+  // Upside down is +180 or -180 as rounding falls; the file says 180.
+  const std::string bank = Fixed(noseVertical ? 0.0 : state.bank / kDegree, 4);
+  out.push_back("BANK " + (bank == "-180.0000" ? std::string("180.0000") : bank));
   out.push_back("SPEED " + Fixed(state.airspeed, 3));
   if (const vantor::PropellantRecord* tank = MainTank(record)) {
     out.push_back("FUEL " + Fixed(FuelFraction(*tank), 6));

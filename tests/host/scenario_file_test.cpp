@@ -147,8 +147,8 @@ TEST_F(ScenarioFileTest, HostAndUnknownLinesSurviveASaveAndReload) {
 }
 
 // Straight up or down, heading and bank are one turn; its sum (up) or difference (down) is
-// saved as heading, and the saved attitude reads back as it was saved.
-TEST_F(ScenarioFileTest, ANoseStraightUpOrDownSavesItsTurnAsHeading) {
+// saved as heading. Upside down is saved as bank 180. Each saved attitude reads back as saved.
+TEST_F(ScenarioFileTest, AttitudesThatHaveTwoNamesAreSavedAsOne) {
   struct Case {
     const char* attitude;
     const char* saved;
@@ -158,6 +158,9 @@ TEST_F(ScenarioFileTest, ANoseStraightUpOrDownSavesItsTurnAsHeading) {
       {"HDG 10\nPITCH 90\nBANK 30\n", "HDG 40.0000\nPITCH 90.0000\nBANK 0.0000\n"},
       {"HDG 10\nPITCH -90\nBANK 30\n", "HDG 340.0000\nPITCH -90.0000\nBANK 0.0000\n"},
       {"HDG 10\nPITCH 89.99999\nBANK 30\n", "HDG 40.0000\nPITCH 90.0000\nBANK 0.0000\n"},
+      // Past the vertical: heading and bank turn half round, upside down.
+      {"HDG 0\nPITCH 91\n", "HDG 180.0000\nPITCH 89.0000\nBANK 180.0000\n"},
+      {"HDG 0\nPITCH 45\nBANK -180\n", "HDG 0.0000\nPITCH 45.0000\nBANK 180.0000\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.attitude);
