@@ -171,7 +171,8 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
 std::vector<std::string> LoadThenSave(Aircraft& aircraft, const std::vector<std::string>& lines) {
   vantor::ScenarioStream in;
   in.lines = lines;
-  aircraft.LoadState(&in, nullptr);
+  vantor::testing::LoadAsTheHostDoes(vantor::testing::Record(aircraft),
+                                     [&](void* status) { aircraft.LoadState(&in, status); });
   CheckInvariants(aircraft);
   vantor::ScenarioStream out;
   aircraft.SaveState(&out);

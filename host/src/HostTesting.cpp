@@ -5,6 +5,7 @@
 
 #include "Geometry.h"
 #include "HostState.h"
+#include "ScenarioLoadStatus.h"
 #include "vantor/Vessel.h"
 
 namespace vantor::testing {
@@ -32,6 +33,12 @@ VesselRecord& Record(const VESSEL& vessel) {
 
 void RefreshObservables(VesselRecord& vessel) {
   DeriveObservables(vessel.state);
+}
+
+void LoadAsTheHostDoes(VesselRecord& vessel, const std::function<void(void* status)>& load) {
+  ScenarioLoadStatus status(vessel);
+  load(&status);
+  FinishScenarioLoad(status);
 }
 
 void SetFocus(VesselRecord* vessel) {

@@ -4,6 +4,7 @@
 // the same names, so a test reaches the whole host through this one header.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "vantor/Types.h"
@@ -58,5 +59,12 @@ VANTOR_TESTING_API void SetVesselCreationFails(bool fails);
 // does the same (KIND: short-write, disk-full, unwritable-folder, rename).
 using sim::WriteFault;
 VANTOR_TESTING_API void InjectWriteFault(WriteFault fault, const std::string& pathSuffix = "");
+
+// Runs load as the host loads a vessel's scenario block: load hands status to the module's
+// LoadState, and the placement lines it passes on are gathered and applied once at the end, as
+// a scenario file's are. (Without a status each line takes effect at once, and what a line does
+// may then depend on the lines before it.)
+VANTOR_TESTING_API void LoadAsTheHostDoes(VesselRecord& vessel,
+                                          const std::function<void(void* status)>& load);
 
 }  // namespace vantor::testing
