@@ -1,5 +1,6 @@
 #include "frame/TextBuilder.h"
 
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -12,7 +13,16 @@ namespace {
 constexpr int kMaxExactPrecision = 4;
 constexpr std::uint64_t kPowersOfFive[kMaxExactPrecision + 1] = {1, 5, 25, 125, 625};
 
-constexpr std::uint64_t kPowersOfTen[kMaxExactPrecision + 1] = {1, 10, 100, 1000, 10000};
+// 10^0 to 10^19, every power of ten below 2^64.
+constexpr auto kPowersOfTen = [] {
+  std::array<std::uint64_t, 20> powers{};
+  std::uint64_t power = 1;
+  for (std::uint64_t& entry : powers) {
+    entry = power;
+    power *= 10;  // wraps after the last, which is not kept
+  }
+  return powers;
+}();
 
 // "00" to "99".
 constexpr char kDigitPairs[] =
@@ -20,28 +30,19 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// Writes the digits of value, at least `least` of them (zeros in front), so that they end at end;
-// returns where they start. Two at a time: this runs for every number of every status line.
-template <typename Unsigned>
-char* PutDigits(Unsigned value, char* end, int least) {
+// Writes exactly count digits of value (zeros in front, higher digits dropped) so that they end
+// at end. Two at a time: this runs for every number of every status line.
+void PutDigits(std::uint64_t value, char* end, int count) {
   char* p = end;
-  while (value >= 100) {
+  for (; count >= 2; count -= 2) {
     const auto pair = static_cast<std::size_t>(value % 100) * 2;
     value /= 100;
     *--p = kDigitPairs[pair + 1];
     *--p = kDigitPairs[pair];
   }
-  if (value >= 10) {
-    const auto pair = static_cast<std::size_t>(value) * 2;
-    *--p = kDigitPairs[pair + 1];
-    *--p = kDigitPairs[pair];
-  } else {
-    *--p = static_cast<char>('0' + value);
+  if (count == 1) {
+    *--p = static_cast<char>('0' + value % 10);
   }
-  while (end - p < least) {
-    *--p = '0';
-  }
-  return p;
 }
 
 // value * 10^precision rounded to an integer, ties to even, computed exactly from the binary
@@ -91,13 +92,12 @@ std::uint64_t WholePart(std::uint64_t scaled, int precision) {
   }
 }
 
-// Digits of value in decimal, at least one.
+// Digits of value in decimal, at least one: the bit width times log10(2) is the count or one
+// short of it. (Setting the lowest bit never takes a number past a power of ten.)
 int DigitCount(std::uint64_t value) {
-  int count = 1;
-  for (; value >= 10; value /= 10) {
-    ++count;
-  }
-  return count;
+  const std::uint64_t odd = value | 1;
+  const int guess = (std::bit_width(odd) * 1233) >> 12;
+  return guess + (odd >= kPowersOfTen[guess] ? 1 : 0);
 }
 
 // Writes the text forward from out, which has room for kExactTextSize characters, and returns
@@ -114,8 +114,9 @@ char* FormatExactly(double value, int precision, char* out) {
   }
   const std::uint64_t unit = kPowersOfTen[precision];
   const std::uint64_t whole = WholePart(scaled, precision);
-  p += DigitCount(whole);
-  PutDigits(whole, p, 1);
+  const int digits = DigitCount(whole);
+  p += digits;
+  PutDigits(whole, p, digits);
   if (precision > 0) {
     *p++ = '.';
     p += precision;
@@ -177,10 +178,10 @@ TextBuilder& TextBuilder::Unsigned(unsigned value) {
   char text[10];
   const int count = DigitCount(value);
   if (room_ >= sizeof text) {
-    PutDigits(value, buffer_ + length_ + count, 1);
+    PutDigits(value, buffer_ + length_ + count, count);
     Advance(static_cast<std::size_t>(count));
   } else {
-    PutDigits(value, text + count, 1);
+    PutDigits(value, text + count, count);
     Append(text, static_cast<std::size_t>(count));
   }
   return *this;

@@ -127,6 +127,24 @@ TEST(TextBuilderTest, CutsWhereSnprintfCuts) {
   }
 }
 
+// Every digit count, at and either side of each power of ten.
+TEST(TextBuilderTest, WritesUnsignedNumbersAsPrintfDoes) {
+  std::vector<unsigned> values = {0u, 4294967295u};
+  for (unsigned power = 1; power <= 1000000000u; power *= 10) {
+    values.insert(values.end(), {power - 1, power, power + 1});
+    if (power == 1000000000u) {
+      break;
+    }
+  }
+  for (const unsigned value : values) {
+    char expected[16];
+    std::snprintf(expected, sizeof expected, "%u", value);
+    char actual[16];
+    TextBuilder(actual).Unsigned(value);
+    EXPECT_STREQ(actual, expected);
+  }
+}
+
 TEST(TextBuilderTest, WritesNothingWithoutABuffer) {
   TextBuilder(nullptr, 10).Literal("text").Fixed(1.0, 2).Unsigned(4294967295u);
   char one[1] = {'x'};
