@@ -131,11 +131,14 @@ Atmosphere AirAt(double altitude) {
 Atmosphere StandardAtmosphere(double altitude) {
   // A physics step asks for the air where the step before left the vessel, as the observables
   // did: the last answer is kept. (The host runs on one thread.)
-  static double lastAltitude = std::numeric_limits<double>::quiet_NaN();
+  static bool known = false;
+  static double lastAltitude = 0.0;
   static Atmosphere last{};
-  if (std::bit_cast<std::uint64_t>(altitude) == std::bit_cast<std::uint64_t>(lastAltitude)) {
+  if (known &&
+      std::bit_cast<std::uint64_t>(altitude) == std::bit_cast<std::uint64_t>(lastAltitude)) {
     return last;
   }
+  known = true;
   lastAltitude = altitude;
   last = AirAt(altitude);
   return last;

@@ -37,9 +37,9 @@ struct Motion {
   Vec3 angularVelocity;
 };
 
-// The air the vessel flies in, with its viscosity worked out once for every strip.
-struct Air {
-  explicit Air(const Atmosphere& atmosphere)
+// The air the vessel flies through, with its viscosity worked out once for every strip.
+struct Flow {
+  explicit Flow(const Atmosphere& atmosphere)
       : state(atmosphere), viscosity(DynamicViscosity(atmosphere.temperature)) {}
   const Atmosphere& state;
   double viscosity;
@@ -47,7 +47,7 @@ struct Air {
 
 // One strip of an airfoil: its coefficients at the flow the strip's point meets.
 void AddAirfoilStrip(const AirfoilRecord& airfoil, const Vec3& point, double area,
-                     const Motion& kinematics, const Air& flow, Loads& loads) {
+                     const Motion& kinematics, const Flow& flow, Loads& loads) {
   const Atmosphere& air = flow.state;
   const Vec3 motion = kinematics.At(point);
   const double speed = motion.norm();
@@ -85,7 +85,7 @@ void AddAirfoilStrip(const AirfoilRecord& airfoil, const Vec3& point, double are
 // An airfoil is flown as two strips, each with half its area, a quarter of its span either
 // side of its point (across x for a wing, along y for a fin). Rolling then changes the angle
 // of attack of the two halves oppositely, and the lift tables themselves damp the roll.
-void AddAirfoil(const AirfoilRecord& airfoil, const Motion& kinematics, const Air& air,
+void AddAirfoil(const AirfoilRecord& airfoil, const Motion& kinematics, const Flow& flow,
                 Loads& loads) {
   if (airfoil.coefficients == nullptr || !(airfoil.area > 0.0)) {
     return;
@@ -93,13 +93,13 @@ void AddAirfoil(const AirfoilRecord& airfoil, const Motion& kinematics, const Ai
   const Vec3 ref = ToEigen(airfoil.ref);
   const double span = std::sqrt(std::max(airfoil.aspectRatio, 0.0) * airfoil.area);
   if (!(span > 0.0) || !std::isfinite(span)) {
-    AddAirfoilStrip(airfoil, ref, airfoil.area, kinematics, air, loads);
+    AddAirfoilStrip(airfoil, ref, airfoil.area, kinematics, flow, loads);
     return;
   }
   const Vec3 offset =
       0.25 * span * (airfoil.orientation == LIFT_VERTICAL ? Vec3::UnitX() : Vec3::UnitY());
-  AddAirfoilStrip(airfoil, ref - offset, 0.5 * airfoil.area, kinematics, air, loads);
-  AddAirfoilStrip(airfoil, ref + offset, 0.5 * airfoil.area, kinematics, air, loads);
+  AddAirfoilStrip(airfoil, ref - offset, 0.5 * airfoil.area, kinematics, flow, loads);
+  AddAirfoilStrip(airfoil, ref + offset, 0.5 * airfoil.area, kinematics, flow, loads);
 }
 
 // The direction of the force of a positive level, by axis code; zero for codes without one.
@@ -208,7 +208,7 @@ void AddAerodynamicLoads(const VesselRecord& vessel, const RigidBody& body, cons
     return;
   }
   const Motion motion(body);
-  const Air flow(air);
+  const Flow flow(air);
   for (const auto& airfoil : vessel.airfoils) {
     AddAirfoil(*airfoil, motion, flow, loads);
   }
