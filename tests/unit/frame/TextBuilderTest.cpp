@@ -130,10 +130,9 @@ TEST(TextBuilderTest, CutsWhereSnprintfCuts) {
 // Every digit count, at and either side of each power of ten.
 TEST(TextBuilderTest, WritesUnsignedNumbersAsPrintfDoes) {
   std::vector<unsigned> values = {0u, 4294967295u};
-  for (unsigned power = 1; power <= 1000000000u; power *= 10) {
-    values.insert(values.end(), {power - 1, power, power + 1});
-    if (power == 1000000000u) {
-      break;
+  for (std::uint64_t power = 1; power <= 1000000000u; power *= 10) {
+    for (const std::uint64_t value : {power - 1, power, power + 1}) {
+      values.push_back(static_cast<unsigned>(value));
     }
   }
   for (const unsigned value : values) {
