@@ -112,9 +112,11 @@ class FlightFixture : public HostFixture {
 struct TraceRow {
   double time = 0.0;
   std::string vessel;
+  double latitude = 0.0;
   double altitude = 0.0;
   double heading = 0.0;
   double bank = 0.0;
+  double airspeed = 0.0;
   int waypoint = -1;  // -1 while unknown
   double altitudeTarget = NAN;
 };
@@ -123,6 +125,34 @@ struct Trace {
   std::string text;
   std::vector<TraceRow> rows;
 };
+
+// The rows of a trace file's text, after its header line.
+inline std::vector<TraceRow> ReadTraceRows(const std::string& csv) {
+  std::vector<TraceRow> rows;
+  std::istringstream lines(csv);
+  std::string line;
+  std::getline(lines, line);
+  while (std::getline(lines, line)) {
+    std::vector<std::string> fields;
+    std::istringstream columns(line);
+    for (std::string field; std::getline(columns, field, ',');) {
+      fields.push_back(field);
+    }
+    fields.resize(18);
+    TraceRow row;
+    row.time = std::atof(fields[0].c_str());
+    row.vessel = fields[1];
+    row.latitude = std::atof(fields[3].c_str());
+    row.altitude = std::atof(fields[4].c_str());
+    row.heading = std::atof(fields[5].c_str());
+    row.bank = std::atof(fields[7].c_str());
+    row.airspeed = std::atof(fields[8].c_str());
+    row.waypoint = fields[16].empty() ? -1 : std::atoi(fields[16].c_str());
+    row.altitudeTarget = fields[17].empty() ? NAN : std::atof(fields[17].c_str());
+    rows.push_back(row);
+  }
+  return rows;
+}
 
 // Runs vantor-sim with the arguments; gives what it printed, standard error included.
 inline std::string RunSimulator(const std::string& arguments, const std::filesystem::path& folder,
@@ -151,28 +181,7 @@ inline Trace FlyAndTrace(const std::string& arguments, const std::string& name) 
   std::ifstream file(trace, std::ios::binary);
   std::stringstream content;
   content << file.rdbuf();
-  Trace result{content.str(), {}};
-  std::istringstream lines(result.text);
-  std::string line;
-  std::getline(lines, line);
-  while (std::getline(lines, line)) {
-    std::vector<std::string> fields;
-    std::istringstream columns(line);
-    for (std::string field; std::getline(columns, field, ',');) {
-      fields.push_back(field);
-    }
-    fields.resize(18);
-    TraceRow row;
-    row.time = std::atof(fields[0].c_str());
-    row.vessel = fields[1];
-    row.altitude = std::atof(fields[4].c_str());
-    row.heading = std::atof(fields[5].c_str());
-    row.bank = std::atof(fields[7].c_str());
-    row.waypoint = fields[16].empty() ? -1 : std::atoi(fields[16].c_str());
-    row.altitudeTarget = fields[17].empty() ? NAN : std::atof(fields[17].c_str());
-    result.rows.push_back(row);
-  }
-  return result;
+  return Trace{content.str(), ReadTraceRows(content.str())};
 }
 
 }  // namespace flight_test

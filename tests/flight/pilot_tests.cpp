@@ -49,33 +49,6 @@ class Pilot : public FlightFixture {
   }
 };
 
-struct Row {
-  double time;
-  double latitude;
-  double altitude;
-  double airspeed;
-  int waypoint;
-};
-
-std::vector<Row> ReadRows(const std::string& csv) {
-  std::vector<Row> rows;
-  std::istringstream lines(csv);
-  std::string line;
-  std::getline(lines, line);
-  while (std::getline(lines, line)) {
-    std::vector<std::string> fields;
-    std::istringstream columns(line);
-    for (std::string field; std::getline(columns, field, ',');) {
-      fields.push_back(field);
-    }
-    fields.resize(18);
-    rows.push_back(Row{std::atof(fields[0].c_str()), std::atof(fields[3].c_str()),
-                       std::atof(fields[4].c_str()), std::atof(fields[8].c_str()),
-                       fields[16].empty() ? -1 : std::atoi(fields[16].c_str())});
-  }
-  return rows;
-}
-
 // The time of the first status line with the text, or -1.
 double StatusTime(const std::string& output, const std::string& text) {
   std::istringstream lines(output);
@@ -107,11 +80,11 @@ TEST_F(Pilot, ScriptedTakeOffByHandThenTheAutopilotFliesTheCircuit) {
   std::ifstream file(trace);
   std::stringstream text;
   text << file.rdbuf();
-  const std::vector<Row> rows = ReadRows(text.str());
+  const std::vector<TraceRow> rows = ReadTraceRows(text.str());
   ASSERT_FALSE(rows.empty()) << output;
 
-  const auto liftOff =
-      std::find_if(rows.begin(), rows.end(), [&](const Row& row) { return row.altitude > 3.0; });
+  const auto liftOff = std::find_if(rows.begin(), rows.end(),
+                                    [&](const TraceRow& row) { return row.altitude > 3.0; });
   ASSERT_NE(liftOff, rows.end());
   const double groundRoll = (liftOff->latitude - rows.front().latitude) * kMetresPerDegreeLatitude;
   RecordProperty("ground_roll_m", std::to_string(groundRoll));
@@ -122,19 +95,21 @@ TEST_F(Pilot, ScriptedTakeOffByHandThenTheAutopilotFliesTheCircuit) {
   EXPECT_GT(liftOff->airspeed, stall);
 
   const auto through500 =
-      std::find_if(liftOff, rows.end(), [&](const Row& row) { return row.altitude > 500.0; });
+      std::find_if(liftOff, rows.end(), [&](const TraceRow& row) { return row.altitude > 500.0; });
   ASSERT_NE(through500, rows.end());
-  EXPECT_TRUE(std::all_of(liftOff, through500, [](const Row& row) { return row.altitude > 2.0; }));
+  EXPECT_TRUE(
+      std::all_of(liftOff, through500, [](const TraceRow& row) { return row.altitude > 2.0; }));
   const double gearUp = StatusTime(output, "Gear Stowed");
   EXPECT_GT(gearUp, liftOff->time) << output;
   EXPECT_LT(gearUp, through500->time) << output;
 
   // On the west leg towards waypoint 1; reaching it moves the plan on to waypoint 2.
   EXPECT_EQ(rows.back().waypoint, 2) << output;
-  EXPECT_GT(std::min_element(through500, rows.end(),
-                             [](const Row& a, const Row& b) { return a.altitude < b.altitude; })
-                ->altitude,
-            400.0);
+  EXPECT_GT(
+      std::min_element(through500, rows.end(),
+                       [](const TraceRow& a, const TraceRow& b) { return a.altitude < b.altitude; })
+          ->altitude,
+      400.0);
 }
 
 TEST_F(Pilot, ScriptedLandingFromShortFinalTouchesDownOnTheGearAndStops) {

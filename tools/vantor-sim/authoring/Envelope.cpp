@@ -14,14 +14,14 @@ constexpr double kHighestAltitude = 25000.0;
 constexpr double kCurveAltitudeStep = 3000.0;
 constexpr int kMaxCurves = 5;
 constexpr double kCoarseSpeedStep = 10.0;
-constexpr double kHighestSpeed = 700.0;
 
 // The fastest level flight at the condition's altitude: a coarse sweep up from the stall to
 // the first speed the engine cannot hold, then bisection. 0 when there is none.
 double MaxLevelSpeed(TrimSolver& solver, Condition condition, double stall) {
   double last = 0.0;
   double first = 0.0;
-  for (double speed = stall * 1.02; speed <= kHighestSpeed; speed += kCoarseSpeedStep) {
+  for (double speed = stall * kSweepAboveStall; speed <= kHighestSweepSpeed;
+       speed += kCoarseSpeedStep) {
     condition.airspeed = speed;
     if (solver.Solve(condition).LevelPossible()) {
       last = speed;
@@ -77,8 +77,10 @@ Envelope ComputeEnvelope(TrimSolver& solver, const Condition& base, double wingA
     if (!(stall > 0.0)) {
       continue;
     }
-    const double highest = std::min(kHighestSpeed, powered ? 2.5 * stall + 150.0 : 3.0 * stall);
-    for (double speed = stall * 1.02; speed <= highest; speed += (highest - stall) / 80.0) {
+    const double highest =
+        std::min(kHighestSweepSpeed, powered ? 2.5 * stall + 150.0 : 3.0 * stall);
+    for (double speed = stall * kSweepAboveStall; speed <= highest;
+         speed += (highest - stall) / 80.0) {
       condition.airspeed = speed;
       const Trim trim = solver.Solve(condition);
       if (trim.aoa <= solver.LowestAoa() + 1e-9) {

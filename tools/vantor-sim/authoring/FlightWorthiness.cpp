@@ -17,7 +17,6 @@ constexpr double kCruiseOverBestGlide = 1.32;
 // A turn this many times wider than the arrival circles tends to circle a waypoint for ever.
 constexpr double kTurnOverProximity = 2.0;
 constexpr double kSpeedStep = 2.0;
-constexpr double kHighestSpeed = 700.0;
 // The altitude error an aircraft may keep on its plans' legs before it is a finding.
 constexpr double kHoldTolerance = 150.0;
 
@@ -143,7 +142,7 @@ std::vector<WorthinessFinding> AssessFlightWorthiness(vantor::VesselRecord& vess
     findings.push_back({"WING", "AREA",
                         Format("the wing never lifts the aircraft's weight: no speed up to "
                                "%.0f m/s gives enough lift at %.0f m",
-                               kHighestSpeed, inputs.altitude)});
+                               kHighestSweepSpeed, inputs.altitude)});
     return findings;
   }
 
@@ -161,7 +160,7 @@ std::vector<WorthinessFinding> AssessFlightWorthiness(vantor::VesselRecord& vess
   double bestLiftToDrag = 0.0;
   double bestGlideSpeed = 0.0;
   const bool powered = solver.HasEngine();
-  for (double speed = stall * 1.02; speed <= kHighestSpeed; speed += kSpeedStep) {
+  for (double speed = stall * kSweepAboveStall; speed <= kHighestSweepSpeed; speed += kSpeedStep) {
     condition.airspeed = speed;
     const Trim trim = solver.Solve(condition);
     if (trim.aoa <= solver.LowestAoa() + 1e-9) {

@@ -456,10 +456,10 @@ Performance TrimSolver::PerformanceAt(const Condition& condition) {
     return performance;
   }
   constexpr double kSpeedStep = 2.0;
-  constexpr double kHighestSpeed = 700.0;
   double lastLevel = 0.0;
   double firstShort = 0.0;
-  for (double speed = performance.stallSpeed * 1.02; speed <= kHighestSpeed; speed += kSpeedStep) {
+  for (double speed = performance.stallSpeed * kSweepAboveStall; speed <= kHighestSweepSpeed;
+       speed += kSpeedStep) {
     Condition at = condition;
     at.airspeed = speed;
     const Trim trim = Solve(at);

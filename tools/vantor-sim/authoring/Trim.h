@@ -10,6 +10,11 @@
 
 namespace authoring {
 
+// The speeds every sweep for level flight covers: from just above the stall (where the table's
+// highest lift would just hold the weight) up to a speed no aircraft of this kind reaches.
+inline constexpr double kSweepAboveStall = 1.02;
+inline constexpr double kHighestSweepSpeed = 700.0;
+
 struct Condition {
   double altitude = 1000.0;   // metres
   double airspeed = 150.0;    // metres per second
