@@ -127,10 +127,6 @@ void FlightSummary::SampleVessel(double simt, const vantor::VesselRecord& vessel
     watch.statusKnown = true;
     watch.status = status;
   }
-  if (watch.errorSamples > 0) {
-    summary.altitudeErrorRms =
-        std::sqrt(watch.errorSquares / static_cast<double>(watch.errorSamples));
-  }
 
   // A touchdown counts from the first contact, with the speeds of the frame before it; leaving
   // the ground counts as a take-off only once the vessel stayed off it for kGroundSettle.
@@ -153,9 +149,14 @@ void FlightSummary::SampleVessel(double simt, const vantor::VesselRecord& vessel
 
 void FlightSummary::Finish() {
   for (std::size_t i = 0; i < watches_.size(); ++i) {
-    if (watches_[i].changing && watches_[i].onGround) {
-      summaries_[i].groundEvents.push_back(watches_[i].pending);
-      watches_[i].changing = false;
+    Watch& watch = watches_[i];
+    if (watch.errorSamples > 0) {
+      summaries_[i].altitudeErrorRms =
+          std::sqrt(watch.errorSquares / static_cast<double>(watch.errorSamples));
+    }
+    if (watch.changing && watch.onGround) {
+      summaries_[i].groundEvents.push_back(watch.pending);
+      watch.changing = false;
     }
   }
 }

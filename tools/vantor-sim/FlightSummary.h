@@ -57,8 +57,8 @@ class FlightSummary {
 
   // After every frame (and once before the first): a sample of every vessel.
   void Sample(double simt, const FlightStatusCredits& credits);
-  // At the end of the run: a vessel that left the ground less than kGroundSettle before is
-  // reported as taken off.
+  // At the end of the run, before Text or Json: the altitude error's RMS is worked out, and a
+  // vessel that left the ground less than kGroundSettle before is reported as taken off.
   void Finish();
 
   const std::vector<VesselSummary>& vessels() const { return summaries_; }
