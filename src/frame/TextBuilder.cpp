@@ -32,7 +32,7 @@ constexpr char kDigitPairs[] =
 
 // Writes exactly count digits of value (zeros in front, higher digits dropped) so that they end
 // at end. Two at a time: this runs for every number of every status line.
-void PutDigits(std::uint64_t value, char* end, int count) {
+inline void PutDigits(std::uint64_t value, char* end, int count) {
   char* p = end;
   for (; count >= 2; count -= 2) {
     const auto pair = static_cast<std::size_t>(value % 100) * 2;
@@ -45,20 +45,21 @@ void PutDigits(std::uint64_t value, char* end, int count) {
   }
 }
 
-// value * 10^precision rounded to an integer, ties to even, computed exactly from the binary
+// value * 10^Precision rounded to an integer, ties to even, computed exactly from the binary
 // form: magnitude = significand * 2^exponent, so the scaled value is
-// significand * 5^precision * 2^(exponent + precision). False when the result may not fit.
-bool ScaledExactly(double magnitude, int precision, std::uint64_t& scaled) {
+// significand * 5^Precision * 2^(exponent + Precision). False when the result may not fit.
+template <int Precision>
+[[gnu::always_inline]] inline bool ScaledExactly(double magnitude, std::uint64_t& scaled) {
   const auto bits = std::bit_cast<std::uint64_t>(magnitude);
   const auto biased = static_cast<int>(bits >> 52);
   const std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
   const std::uint64_t significand = biased == 0 ? mantissa : mantissa | std::uint64_t{1} << 52;
   const int exponent = (biased == 0 ? 1 : biased) - 1075;
-  const int shift = -exponent - precision;  // scaled = product / 2^shift
+  const int shift = -exponent - Precision;  // scaled = product / 2^shift
   if (shift < 0) {
     return false;  // 2^49 and more: integers far beyond any flight figure
   }
-  const std::uint64_t product = significand * kPowersOfFive[precision];
+  const std::uint64_t product = significand * kPowersOfFive[Precision];
   if (shift >= 64) {
     scaled = 0;  // product < 2^63 is below half of 2^shift
     return true;
@@ -76,22 +77,6 @@ bool ScaledExactly(double magnitude, int precision, std::uint64_t& scaled) {
   return true;
 }
 
-// scaled / 10^precision, divided by constants: a division by a variable is several times slower.
-std::uint64_t WholePart(std::uint64_t scaled, int precision) {
-  switch (precision) {
-    case 1:
-      return scaled / 10;
-    case 2:
-      return scaled / 100;
-    case 3:
-      return scaled / 1000;
-    case 4:
-      return scaled / 10000;
-    default:
-      return scaled;
-  }
-}
-
 // Digits of value in decimal, at least one: the bit width times log10(2) is the count or one
 // short of it. (Setting the lowest bit never takes a number past a power of ten.)
 int DigitCount(std::uint64_t value) {
@@ -101,28 +86,49 @@ int DigitCount(std::uint64_t value) {
 }
 
 // Writes the text forward from out, which has room for kExactTextSize characters, and returns
-// where it ends; null, with nothing written, when the value needs the general path.
-char* FormatExactly(double value, int precision, char* out) {
+// where it ends; null, with nothing written, when the value needs the general path. One
+// function per precision, so that the divisions and the decimals' digit loop are by constants.
+template <int Precision>
+[[gnu::always_inline]] inline char* FormatExactly(double value, char* out) {
+  static_assert(Precision >= 0 && Precision <= kMaxExactPrecision);
   std::uint64_t scaled = 0;
-  if (!std::isfinite(value) || precision > kMaxExactPrecision ||
-      !ScaledExactly(std::fabs(value), precision, scaled)) {
+  if (!std::isfinite(value) || !ScaledExactly<Precision>(std::fabs(value), scaled)) {
     return nullptr;
   }
   char* p = out;
   if (std::signbit(value)) {
     *p++ = '-';
   }
-  const std::uint64_t unit = kPowersOfTen[precision];
-  const std::uint64_t whole = WholePart(scaled, precision);
+  constexpr std::uint64_t kUnit = kPowersOfTen[Precision];
+  const std::uint64_t whole = scaled / kUnit;
   const int digits = DigitCount(whole);
   p += digits;
   PutDigits(whole, p, digits);
-  if (precision > 0) {
+  if constexpr (Precision > 0) {
     *p++ = '.';
-    p += precision;
-    PutDigits(scaled - whole * unit, p, precision);
+    p += Precision;
+    PutDigits(scaled - whole * kUnit, p, Precision);
   }
   return p;
+}
+
+// The same for a precision known only at run time; always inlined, so that a caller's switch
+// lands straight in the body for its precision.
+[[gnu::always_inline]] inline char* FormatExactly(double value, int precision, char* out) {
+  switch (precision) {
+    case 0:
+      return FormatExactly<0>(value, out);
+    case 1:
+      return FormatExactly<1>(value, out);
+    case 2:
+      return FormatExactly<2>(value, out);
+    case 3:
+      return FormatExactly<3>(value, out);
+    case 4:
+      return FormatExactly<4>(value, out);
+    default:
+      return nullptr;
+  }
 }
 
 std::size_t FormatGenerally(double value, int precision, char* text) {
@@ -161,14 +167,21 @@ TextBuilder::TextBuilder(char* buffer, std::size_t size)
 }
 
 TextBuilder& TextBuilder::Fixed(double value, int precision) {
-  // With room for any exact text the digits go straight into the buffer; near its end they are
-  // written aside and cut as they are appended.
+  // With room for any exact text the digits go straight into the buffer.
   if (room_ >= kExactTextSize) {
-    if (const char* end = FormatExactly(value, ClampedPrecision(precision), buffer_ + length_)) {
-      Advance(static_cast<std::size_t>(end - (buffer_ + length_)));
+    char* const out = buffer_ + length_;
+    if (const char* end = FormatExactly(value, precision, out)) {
+      Advance(static_cast<std::size_t>(end - out));
       return *this;
     }
   }
+  return FixedAside(value, precision);
+}
+
+// Near the buffer's end, or for figures the exact path does not take, the text is written aside
+// and cut as it is appended. Kept out of Fixed, whose every call would otherwise set up room for
+// the longest text.
+[[gnu::noinline]] TextBuilder& TextBuilder::FixedAside(double value, int precision) {
   char text[kFixedTextSize];
   Append(text, FormatFixed(value, precision, text));
   return *this;

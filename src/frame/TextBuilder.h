@@ -52,6 +52,7 @@ class TextBuilder {
   TextBuilder& Unsigned(unsigned value);            // %u
 
  private:
+  TextBuilder& FixedAside(double value, int precision);
   void Append(const char* text, std::size_t length) {
     if (buffer_ == nullptr) {
       return;
