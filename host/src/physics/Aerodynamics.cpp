@@ -188,20 +188,6 @@ void SetRotationalDamping(const VesselRecord& vessel, const RigidBody& body, con
 
 }  // namespace
 
-void Loads::AddForceAt(const Vec3& addedForce, const Vec3& point) {
-  const Vec3 addedMoment = point.cross(addedForce);
-  if (addedForce.allFinite() && addedMoment.allFinite()) {
-    force += addedForce;
-    moment += addedMoment;
-  }
-}
-
-void Loads::AddMoment(const Vec3& addedMoment) {
-  if (addedMoment.allFinite()) {
-    moment += addedMoment;
-  }
-}
-
 void AddAerodynamicLoads(const VesselRecord& vessel, const RigidBody& body, const Atmosphere& air,
                          Loads& loads) {
   if (air.density <= 0.0) {

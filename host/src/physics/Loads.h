@@ -16,9 +16,20 @@ struct Loads {
   Vec3 rateDamping = Vec3::Zero();
 
   // Adds a force acting at a vessel-frame point. A contribution that is not finite (a module's
-  // callback returned NaN) is dropped rather than allowed to poison the state.
-  void AddForceAt(const Vec3& force, const Vec3& point);
-  void AddMoment(const Vec3& moment);
+  // callback returned NaN) is dropped rather than allowed to poison the state. Defined here,
+  // where the compiler can merge them into their callers: they run for every force of every step.
+  void AddForceAt(const Vec3& addedForce, const Vec3& point) {
+    const Vec3 addedMoment = point.cross(addedForce);
+    if (addedForce.allFinite() && addedMoment.allFinite()) {
+      force += addedForce;
+      moment += addedMoment;
+    }
+  }
+  void AddMoment(const Vec3& addedMoment) {
+    if (addedMoment.allFinite()) {
+      moment += addedMoment;
+    }
+  }
 };
 
 // Airfoils (through their coefficient callbacks), control surfaces, body drag, variable drag
