@@ -45,7 +45,14 @@ run_all() {
   (cd "$work/run" && "$sim" fly "$examples/Scenarios/Airborne.scn" --duration 120 \
     --status-every 0 --key 10:s --key 20:9 --input 20:-15 --key 30:j --key 40:2 \
     --host-log host2.log --save saved2.scn >stdout2.txt 2>&1) || true
-  for file in host.log saved.scn stdout.txt host2.log saved2.scn stdout2.txt; do
+  # Hand flying: the autopilot switched off, the pilot on every surface and the throttle.
+  (cd "$work/run" && "$sim" fly "$examples/Scenarios/Airborne.scn" --duration 60 \
+    --status-every 0 --key 0:1 --control 0:throttle=0.8 --control 5:aileron=0.3 \
+    --control 10:elevator=-0.2 --control 15:rudder=0.4 --control 20:trim=0.1 \
+    --control 25:aileron=0 --host-log host3.log --trace trace3.csv --save saved3.scn \
+    >stdout3.txt 2>&1) || true
+  for file in host.log saved.scn stdout.txt host2.log saved2.scn stdout2.txt host3.log \
+    trace3.csv saved3.scn stdout3.txt; do
     mv "$work/run/$file" "$out/keys-$file" 2>/dev/null || true
   done
   # The example as `make fly` flies it.
