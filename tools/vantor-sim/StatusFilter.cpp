@@ -1,7 +1,8 @@
 #include "StatusFilter.h"
 
 #include <cstdio>
-#include <cstring>
+
+#include "TextShape.h"
 
 #if defined(_WIN32)
 #include <io.h>
@@ -15,11 +16,6 @@
 
 namespace {
 
-// Digits as the C locale has them, without the call per character: this runs every frame.
-bool IsDigit(unsigned char c) {
-  return c >= '0' && c <= '9';
-}
-
 // Reads the text one shape character at a time: a number (digits and points, after a sign that
 // is followed by a digit) reads as one '#'.
 class ShapeReader {
@@ -27,15 +23,14 @@ class ShapeReader {
   explicit ShapeReader(std::string_view text) : text_(text) {}
   bool Done() const { return i_ >= text_.size(); }
   char Next() {
-    const auto c = static_cast<unsigned char>(text_[i_]);
-    const bool signedNumber = (c == '-' || c == '+') && i_ + 1 < text_.size() &&
-                              IsDigit(static_cast<unsigned char>(text_[i_ + 1]));
+    const char c = text_[i_];
+    const bool signedNumber =
+        (c == '-' || c == '+') && i_ + 1 < text_.size() && IsAsciiDigit(text_[i_ + 1]);
     ++i_;
-    if (!IsDigit(c) && !signedNumber) {
-      return static_cast<char>(c);
+    if (!IsAsciiDigit(c) && !signedNumber) {
+      return c;
     }
-    while (i_ < text_.size() &&
-           (IsDigit(static_cast<unsigned char>(text_[i_])) || text_[i_] == '.')) {
+    while (i_ < text_.size() && (IsAsciiDigit(text_[i_]) || text_[i_] == '.')) {
       ++i_;
     }
     return '#';
@@ -45,27 +40,6 @@ class ShapeReader {
   std::string_view text_;
   std::size_t i_ = 0;
 };
-
-// Texts of one length that differ only where both have a digit: the shape only tells digits
-// from other characters, so theirs is the same.
-bool DigitsAloneDiffer(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  constexpr std::size_t kBlock = 8;  // equal stretches compared a word at a time
-  std::size_t i = 0;
-  while (i < a.size()) {
-    if (i + kBlock <= a.size() && std::memcmp(a.data() + i, b.data() + i, kBlock) == 0) {
-      i += kBlock;
-    } else if (a[i] == b[i] || (IsDigit(static_cast<unsigned char>(a[i])) &&
-                                IsDigit(static_cast<unsigned char>(b[i])))) {
-      ++i;
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
 
 }  // namespace
 
