@@ -3,11 +3,33 @@
 #include <charconv>
 #include <cmath>
 #include <string_view>
-#include <utility>
 
+#include "TextShape.h"
 #include "vantor/sim/Observation.h"
 
-bool ReadFlightStatus(std::string_view line, FlightStatusFields& fields) {
+namespace {
+
+bool SameBytes(std::string_view a, std::string_view b, std::size_t from, std::size_t to) {
+  return a.substr(from, to - from) == b.substr(from, to - from);
+}
+
+}  // namespace
+
+bool FlightStatusReader::Read(std::string_view line) {
+  return SaysTheSameAsLast(line) || ReadAfresh(line);
+}
+
+// Texts without digits are found at the same places in lines whose digits alone differ, so the
+// three markers are where they were; each figure is read from its own characters, up to the one
+// that ends it, which is the same in both.
+bool FlightStatusReader::SaysTheSameAsLast(std::string_view line) const {
+  return fields_.known && DigitsAloneDiffer(line, line_) &&
+         SameBytes(line, line_, 0, descriptionEnd_) &&
+         SameBytes(line, line_, altitudeStart_, altitudeEnd_ + 1) &&
+         SameBytes(line, line_, waypointStart_, line.size());
+}
+
+bool FlightStatusReader::ReadAfresh(std::string_view line) {
   constexpr std::string_view kStart = "Flight status - ";
   if (!line.starts_with(kStart)) {
     return false;
@@ -30,22 +52,16 @@ bool ReadFlightStatus(std::string_view line, FlightStatusFields& fields) {
       !std::isfinite(altitude)) {
     return false;
   }
-  fields.known = true;
-  fields.waypoint = waypoint;
-  fields.altitudeTarget = altitude;
-  // The description changes only with the waypoint; an assignment every frame would cost more
-  // than the comparison.
-  const std::string_view description = line.substr(kStart.size(), heading - kStart.size());
-  if (fields.description != description) {
-    fields.description.assign(description);
-  }
+  fields_.known = true;
+  fields_.waypoint = waypoint;
+  fields_.altitudeTarget = altitude;
+  fields_.description.assign(line.substr(kStart.size(), heading - kStart.size()));
+  line_.assign(line);
+  descriptionEnd_ = heading;
+  altitudeStart_ = alt + 6;
+  altitudeEnd_ = static_cast<std::size_t>(altRead.ptr - line.data());
+  waypointStart_ = phase + 8;
   return true;
-}
-
-FlightStatusFields ParseFlightStatus(const std::string& line) {
-  FlightStatusFields fields;
-  ReadFlightStatus(line, fields);
-  return fields;
 }
 
 void FlightStatusCredits::BeforeTimestep() {
@@ -54,20 +70,16 @@ void FlightStatusCredits::BeforeTimestep() {
 
 void FlightStatusCredits::AfterTimestep(const vantor::VesselRecord& vessel) {
   const std::string_view statusAfter = vantor::sim::StatusLineView();
-  if (statusAfter == statusBefore_) {
+  if (statusAfter == statusBefore_ || !reader_.Read(statusAfter)) {
     return;
   }
-  if (!ReadFlightStatus(statusAfter, parsed_)) {
-    return;
-  }
-  // Swapped, not moved: both descriptions keep their buffers from frame to frame.
   for (Credit& credit : credits_) {
     if (credit.vessel == &vessel) {
-      std::swap(credit.status, parsed_);
+      credit.status = reader_.Fields();
       return;
     }
   }
-  credits_.push_back(Credit{&vessel, parsed_});
+  credits_.push_back(Credit{&vessel, reader_.Fields()});
 }
 
 const FlightStatusFields& FlightStatusCredits::Of(const vantor::VesselRecord& vessel) const {

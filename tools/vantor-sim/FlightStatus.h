@@ -4,6 +4,7 @@
 // that vessel. Until a vessel has written one, nothing is known of it.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,10 +18,29 @@ struct FlightStatusFields {
   double altitudeTarget = 0.0;
   std::string description;  // of the waypoint now current
 };
-// Reads a flight-status line; known is false for any other line.
-FlightStatusFields ParseFlightStatus(const std::string& line);
-// The same into fields, which are left alone unless the line is a flight status.
-bool ReadFlightStatus(std::string_view line, FlightStatusFields& fields);
+
+// Reads flight-status lines one after another. The line changes every frame, but mostly only in
+// the steering figures: a line that differs from the last one read afresh only in digits, and
+// not in the description, the target altitude or the waypoint, says what that one said, and is
+// read without searching it again.
+class FlightStatusReader {
+ public:
+  // Whether the line is a flight status; Fields() then says what it says. Any other line leaves
+  // Fields() as they were.
+  bool Read(std::string_view line);
+  const FlightStatusFields& Fields() const { return fields_; }
+
+ private:
+  bool ReadAfresh(std::string_view line);
+  bool SaysTheSameAsLast(std::string_view line) const;
+
+  FlightStatusFields fields_;
+  std::string line_;  // the last flight status read afresh, and where its figures are:
+  std::size_t descriptionEnd_ = 0;
+  std::size_t altitudeStart_ = 0;
+  std::size_t altitudeEnd_ = 0;
+  std::size_t waypointStart_ = 0;
+};
 
 class FlightStatusCredits {
  public:
@@ -37,6 +57,6 @@ class FlightStatusCredits {
     FlightStatusFields status;
   };
   std::string statusBefore_;
-  FlightStatusFields parsed_;  // the line last read, or a vessel's earlier one after a swap
+  FlightStatusReader reader_;
   std::vector<Credit> credits_;
 };
