@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "TextShape.h"
+#include "status/TextShape.h"
 
 #if defined(_WIN32)
 #include <io.h>

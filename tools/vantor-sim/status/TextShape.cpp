@@ -1,4 +1,4 @@
-#include "TextShape.h"
+#include "status/TextShape.h"
 
 #include <cstdint>
 #include <cstring>
