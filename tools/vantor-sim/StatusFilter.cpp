@@ -43,17 +43,6 @@ class ShapeReader {
 
 }  // namespace
 
-bool StatusFilter::SameShape(std::string_view a, std::string_view b) {
-  ShapeReader first(a);
-  ShapeReader second(b);
-  while (!first.Done() && !second.Done()) {
-    if (first.Next() != second.Next()) {
-      return false;
-    }
-  }
-  return first.Done() && second.Done();
-}
-
 // The shape of the printed text is kept, so that each frame reads only the new text.
 bool StatusFilter::HasPrintedShape(std::string_view text) const {
   // The usual frame: like the text of the frame before, which was held back for having the

@@ -19,10 +19,6 @@ class StatusFilter {
   const std::string& held() const { return held_; }
   double heldTime() const { return heldTime_; }
 
-  // Whether the texts are equal once every number in them is replaced by '#' (two texts of one
-  // kind), compared without building either: the filter asks it every frame.
-  static bool SameShape(std::string_view a, std::string_view b);
-
  private:
   bool HasPrintedShape(std::string_view text) const;
 
