@@ -41,43 +41,38 @@ TEST(TextShape, DigitsAloneDifferOnlyWhereBothTextsHaveADigit) {
   }
 }
 
+// A flight-status line as the module writes it, from its parts.
+std::string StatusLine(const std::string& description, const std::string& steering,
+                       const std::string& altitude, const std::string& distance,
+                       const std::string& waypoint) {
+  return "Flight status - " + description + " : Hd : " + steering + " / Alt " + altitude +
+         " / Ds " + distance + " / Phase " + waypoint;
+}
+
 TEST(FlightStatusReader, EveryLineSaysItsOwnWaypointTargetAndDescription) {
+  const std::string before = "270.00 / Bg : 270.03 / Er : -0.03";
+  const std::string after = "271.50 / Bg : 269.93 / Er : -0.13";
+  const std::string level = "1.00 / Bg : 2.00 / Er : 0.00";
   const struct {
-    const char* line;
+    std::string line;
     bool isStatus;
     unsigned waypoint;
     double altitude;
     const char* description;
   } lines[] = {
-      {"Flight status - Leg 1 : Hd : 270.00 / Bg : 270.03 / Er : -0.03 / Alt 1500 / Ds 6.289 / "
-       "Phase 0",
-       true, 0, 1500.0, "Leg 1"},
+      {StatusLine("Leg 1", before, "1500", "6.289", "0"), true, 0, 1500.0, "Leg 1"},
       // The steering figures alone change, frame after frame.
-      {"Flight status - Leg 1 : Hd : 271.50 / Bg : 269.93 / Er : -0.13 / Alt 1500 / Ds 6.187 / "
-       "Phase 0",
-       true, 0, 1500.0, "Leg 1"},
+      {StatusLine("Leg 1", after, "1500", "6.187", "0"), true, 0, 1500.0, "Leg 1"},
       // Each of the three read parts changes in a digit only.
-      {"Flight status - Leg 2 : Hd : 271.50 / Bg : 269.93 / Er : -0.13 / Alt 1500 / Ds 6.187 / "
-       "Phase 0",
-       true, 0, 1500.0, "Leg 2"},
-      {"Flight status - Leg 2 : Hd : 271.50 / Bg : 269.93 / Er : -0.13 / Alt 1600 / Ds 6.187 / "
-       "Phase 0",
-       true, 0, 1600.0, "Leg 2"},
-      {"Flight status - Leg 2 : Hd : 271.50 / Bg : 269.93 / Er : -0.13 / Alt 1600 / Ds 6.187 / "
-       "Phase 1",
-       true, 1, 1600.0, "Leg 2"},
+      {StatusLine("Leg 2", after, "1500", "6.187", "0"), true, 0, 1500.0, "Leg 2"},
+      {StatusLine("Leg 2", after, "1600", "6.187", "0"), true, 0, 1600.0, "Leg 2"},
+      {StatusLine("Leg 2", after, "1600", "6.187", "1"), true, 1, 1600.0, "Leg 2"},
       // Another line leaves what was read alone.
       {"Autopilot engaged", false, 1, 1600.0, "Leg 2"},
-      {"Flight status - Leg 2 : Hd : 271.50 / Bg : 269.93 / Er : -0.13 / Alt 1600 / Ds 6.187 / "
-       "Phase 1x",
-       false, 1, 1600.0, "Leg 2"},
+      {StatusLine("Leg 2", after, "1600", "6.187", "1x"), false, 1, 1600.0, "Leg 2"},
       // The last of each marker counts, also in a description.
-      {"Flight status - A : Hd : 5 : Hd : 1.00 / Bg : 2.00 / Er : 0.00 / Alt 900 / Ds 1.000 / "
-       "Phase 3",
-       true, 3, 900.0, "A : Hd : 5"},
-      {"Flight status - A : Hd : 6 : Hd : 1.00 / Bg : 2.00 / Er : 0.00 / Alt 900 / Ds 1.000 / "
-       "Phase 3",
-       true, 3, 900.0, "A : Hd : 6"},
+      {StatusLine("A : Hd : 5", level, "900", "1.000", "3"), true, 3, 900.0, "A : Hd : 5"},
+      {StatusLine("A : Hd : 6", level, "900", "1.000", "3"), true, 3, 900.0, "A : Hd : 6"},
   };
   FlightStatusReader reader;
   for (const auto& l : lines) {
