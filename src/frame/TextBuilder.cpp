@@ -30,18 +30,18 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// Writes exactly count digits of value (zeros in front, higher digits dropped) so that they end
-// at end. Two at a time: this runs for every number of every status line.
+// Writes the count digits of value, which has no more, so that they end at end (zeros in front).
+// Two at a time: this runs for every number of every status line.
 inline void PutDigits(std::uint64_t value, char* end, int count) {
   char* p = end;
   for (; count >= 2; count -= 2) {
-    const auto pair = static_cast<std::size_t>(value % 100) * 2;
-    value /= 100;
-    *--p = kDigitPairs[pair + 1];
-    *--p = kDigitPairs[pair];
+    const std::uint64_t rest = value / 100;
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * (value - rest * 100), 2);
+    value = rest;
   }
   if (count == 1) {
-    *--p = static_cast<char>('0' + value % 10);
+    *--p = static_cast<char>('0' + value);
   }
 }
 
@@ -56,24 +56,19 @@ template <int Precision>
   const std::uint64_t significand = biased == 0 ? mantissa : mantissa | std::uint64_t{1} << 52;
   const int exponent = (biased == 0 ? 1 : biased) - 1075;
   const int shift = -exponent - Precision;  // scaled = product / 2^shift
-  if (shift < 0) {
-    return false;  // 2^49 and more: integers far beyond any flight figure
+  if (shift <= 0) {
+    return false;  // 2^48 and more: integers far beyond any flight figure
   }
   const std::uint64_t product = significand * kPowersOfFive[Precision];
   if (shift >= 64) {
     scaled = 0;  // product < 2^63 is below half of 2^shift
     return true;
   }
-  if (shift == 0) {
-    scaled = product;
-    return true;
-  }
-  scaled = product >> shift;
-  const std::uint64_t rest = product & ((std::uint64_t{1} << shift) - 1);
+  // Adding just under half carries into the quotient when the rest is above half; the quotient's
+  // lowest bit makes up the difference for a tie, which then rounds to even. Below 2^64: the
+  // product is below 2^63 and half at most 2^62.
   const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-  if (rest > half || (rest == half && (scaled & 1) != 0)) {
-    ++scaled;
-  }
+  scaled = (product + (half - 1) + ((product >> shift) & 1)) >> shift;
   return true;
 }
 
@@ -160,23 +155,30 @@ std::size_t FormatFixed(double value, int precision, char* text) {
 }
 
 TextBuilder::TextBuilder(char* buffer, std::size_t size)
-    : buffer_(size > 0 ? buffer : nullptr), room_(buffer != nullptr && size > 0 ? size - 1 : 0) {
-  if (buffer_ != nullptr) {
-    buffer_[0] = '\0';
+    : end_(size > 0 ? buffer : nullptr), last_(end_ != nullptr ? buffer + (size - 1) : nullptr) {
+  if (end_ != nullptr) {
+    *end_ = '\0';
   }
 }
 
-TextBuilder& TextBuilder::Fixed(double value, int precision) {
+template <int Precision>
+TextBuilder& TextBuilder::FixedTo(double value) {
   // With room for any exact text the digits go straight into the buffer.
-  if (room_ >= kExactTextSize) {
-    char* const out = buffer_ + length_;
-    if (const char* end = FormatExactly(value, precision, out)) {
+  if (Room() >= kExactTextSize) {
+    char* const out = end_;
+    if (const char* end = FormatExactly<Precision>(value, out)) {
       Advance(static_cast<std::size_t>(end - out));
       return *this;
     }
   }
-  return FixedAside(value, precision);
+  return FixedAside(value, Precision);
 }
+
+template TextBuilder& TextBuilder::FixedTo<0>(double);
+template TextBuilder& TextBuilder::FixedTo<1>(double);
+template TextBuilder& TextBuilder::FixedTo<2>(double);
+template TextBuilder& TextBuilder::FixedTo<3>(double);
+template TextBuilder& TextBuilder::FixedTo<4>(double);
 
 // Near the buffer's end, or for figures the exact path does not take, the text is written aside
 // and cut as it is appended. Kept out of Fixed, whose every call would otherwise set up room for
@@ -190,8 +192,8 @@ TextBuilder& TextBuilder::Fixed(double value, int precision) {
 TextBuilder& TextBuilder::Unsigned(unsigned value) {
   char text[10];
   const int count = DigitCount(value);
-  if (room_ >= sizeof text) {
-    PutDigits(value, buffer_ + length_ + count, count);
+  if (Room() >= sizeof text) {
+    PutDigits(value, end_ + count, count);
     Advance(static_cast<std::size_t>(count));
   } else {
     PutDigits(value, text + count, count);

@@ -39,36 +39,55 @@ class TextBuilder {
   // Text whose length the compiler knows: a string literal.
   template <std::size_t N>
   TextBuilder& Literal(const char (&text)[N]) {
-    if (N > 1 && room_ >= N - 1) {
+    if (N > 1 && Room() >= N - 1) {
       // A copy of known length, which the compiler writes inline; room means a buffer.
-      std::memcpy(buffer_ + length_, text, N - 1);
+      std::memcpy(end_, text, N - 1);
       Advance(N - 1);
     } else {
       Append(text, N - 1);
     }
     return *this;
   }
-  TextBuilder& Fixed(double value, int precision);  // %.Nf
-  TextBuilder& Unsigned(unsigned value);            // %u
+  // %.Nf. Inline, so that a precision known when compiling goes straight to its own body.
+  TextBuilder& Fixed(double value, int precision) {
+    switch (precision) {
+      case 0:
+        return FixedTo<0>(value);
+      case 1:
+        return FixedTo<1>(value);
+      case 2:
+        return FixedTo<2>(value);
+      case 3:
+        return FixedTo<3>(value);
+      case 4:
+        return FixedTo<4>(value);
+      default:
+        return FixedAside(value, precision);
+    }
+  }
+  TextBuilder& Unsigned(unsigned value);  // %u
 
  private:
+  template <int Precision>
+  TextBuilder& FixedTo(double value);
   TextBuilder& FixedAside(double value, int precision);
   void Append(const char* text, std::size_t length) {
-    if (buffer_ == nullptr) {
+    if (end_ == nullptr) {
       return;
     }
-    const std::size_t taken = length < room_ ? length : room_;
-    std::memcpy(buffer_ + length_, text, taken);
+    const std::size_t room = Room();
+    const std::size_t taken = length < room ? length : room;
+    std::memcpy(end_, text, taken);
     Advance(taken);
   }
   // Takes the next count characters, already written, and terminates after them.
   void Advance(std::size_t count) {
-    length_ += count;
-    room_ -= count;
-    buffer_[length_] = '\0';
+    end_ += count;
+    *end_ = '\0';
   }
+  // Characters that still fit before the terminator.
+  std::size_t Room() const { return static_cast<std::size_t>(last_ - end_); }
 
-  char* buffer_;
-  std::size_t room_;  // characters that still fit before the terminator
-  std::size_t length_ = 0;
+  char* end_;   // where the next character goes, at the terminator; null without a buffer
+  char* last_;  // the buffer's last character, kept for the terminator; null without a buffer
 };
