@@ -34,6 +34,13 @@ TEST(TextShape, DigitsAloneDifferOnlyWhereBothTextsHaveADigit) {
        "\x30"
        "1234567",
        false},  // a digit's code with the high bit set
+      // Lines long enough for whole blocks of sixteen, then words of eight, then single ones.
+      {"Hd : 61.25 / Bg : 80.50 / Er : 9.75", "Hd : 61.27 / Bg : 80.49 / Er : 9.76", true},
+      {"0123456789abcdeF 1234567 9", "0123456789abcdef 1234567 9", false},  // a block's last
+      {"A123456789abcdef 1234567 9", "a123456789abcdef 1234567 9", false},  // a block's first
+      {"0123456789abcdef 1234567 9", "9876543210abcdef 7654321 0", true},
+      {"0123456789abcdef\x80", "0123456789abcdef\x81", false},
+      {"0123456789:bcdef", "01234567890bcdef", false},  // a digit beside ':' in a block
   };
   for (const auto& c : cases) {
     EXPECT_EQ(DigitsAloneDiffer(c.a, c.b), c.expected) << '"' << c.a << "\" \"" << c.b << '"';
