@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "physics_body.h"
@@ -212,13 +213,13 @@ TEST_F(PhysicsAero, WhatTheCallbacksAskOfTheHostIsNotLogged) {
   vantor::testing::EnableLog(false);
 }
 
-TEST_F(PhysicsAero, ANaNFromACallbackIsIgnored) {
+TEST_F(PhysicsAero, ANaNOrInfinityFromACallbackIsIgnored) {
   vantor::VesselRecord& body = MakeBody();
   AddAirfoil(
       body, LIFT_VERTICAL,
       [](double, double, double, double* cl, double* cm, double* cd) {
         *cl = std::nan("");
-        *cm = std::nan("");
+        *cm = std::numeric_limits<double>::infinity();
         *cd = 0.0;
       },
       10.0);
@@ -226,6 +227,10 @@ TEST_F(PhysicsAero, ANaNFromACallbackIsIgnored) {
   Fly(1.0);
   EXPECT_TRUE(std::isfinite(body.state.altitude));
   EXPECT_TRUE(std::isfinite(body.state.pitch));
+  // Only the airfoil's share was dropped: the vessel flew on and fell, rather than each step
+  // being thrown away.
+  EXPECT_LT(body.state.altitude, 1000.0);
+  EXPECT_GT(body.state.airspeed, 90.0);
 }
 
 }  // namespace

@@ -8,6 +8,12 @@
 
 namespace vantor::physics {
 
+// Whether every component of the two vectors is finite, in one test: x - x is 0 for a finite x
+// and NaN for any other, and a sum keeps a NaN.
+inline bool AllFinite(const Vec3& a, const Vec3& b) {
+  return ((a - a) + (b - b)).sum() == 0.0;
+}
+
 struct Loads {
   Vec3 force = Vec3::Zero();
   Vec3 moment = Vec3::Zero();
@@ -20,13 +26,13 @@ struct Loads {
   // where the compiler can merge them into their callers: they run for every force of every step.
   void AddForceAt(const Vec3& addedForce, const Vec3& point) {
     const Vec3 addedMoment = point.cross(addedForce);
-    if (addedForce.allFinite() && addedMoment.allFinite()) {
+    if (AllFinite(addedForce, addedMoment)) {
       force += addedForce;
       moment += addedMoment;
     }
   }
   void AddMoment(const Vec3& addedMoment) {
-    if (addedMoment.allFinite()) {
+    if (AllFinite(addedMoment, Vec3::Zero())) {
       moment += addedMoment;
     }
   }
