@@ -180,9 +180,9 @@ template TextBuilder& TextBuilder::FixedTo<2>(double);
 template TextBuilder& TextBuilder::FixedTo<3>(double);
 template TextBuilder& TextBuilder::FixedTo<4>(double);
 
-// Near the buffer's end, or for figures the exact path does not take, the text is written aside
-// and cut as it is appended. Kept out of Fixed, whose every call would otherwise set up room for
-// the longest text.
+// Near the buffer's end, for figures the exact path does not take, or for precisions it has no
+// body for, the text is written aside and cut as it is appended. Kept out of FixedTo, whose every
+// call would otherwise set up room for the longest text.
 [[gnu::noinline]] TextBuilder& TextBuilder::FixedAside(double value, int precision) {
   char text[kFixedTextSize];
   Append(text, FormatFixed(value, precision, text));

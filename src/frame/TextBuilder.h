@@ -48,7 +48,8 @@ class TextBuilder {
     }
     return *this;
   }
-  // %.Nf. Inline, so that a precision known when compiling goes straight to its own body.
+  // %.Nf. Inline, so that a precision known when compiling goes straight to its own body (there
+  // is one for each precision up to 4).
   TextBuilder& Fixed(double value, int precision) {
     switch (precision) {
       case 0:
