@@ -62,47 +62,67 @@ inline double PlaceOf(const LiftTable& table, double aoa) {
 }
 
 // The same answer as the plain search, from the angle's bucket: its first segment, one step
-// further when the angle lies above the bucket's split. The two walks only move where a bucket
-// holds more than one upper or rounding put the angle in a neighbouring bucket.
-inline int SearchSegment(const LiftTable& table, double aoa) {
-  const double place = PlaceOf(table, aoa);
-  if (!(std::fabs(place) < kSearchLimit)) {
-    return PlainSearch(table, aoa);
-  }
-  const int bucket = BucketOf(place);
+// further when the angle lies above the bucket's split. The place grows with the angle (a
+// subtraction and a multiplication by a positive scale round monotonically), so an angle's bucket
+// is never above the bucket of an upper not below it: the start never passes the answer, and the
+// walk up only moves where a bucket holds more than one upper. For places within the limit.
+inline int SearchBuckets(const LiftTable& table, double aoa) {
+  const int bucket = BucketOf(PlaceOf(table, aoa));
   int index = table.bucketStart[bucket] + (aoa > table.bucketSplit[bucket] ? 1 : 0);
   while (aoa > table.searchUppers[index]) {
     ++index;  // stops at the last segment, whose search upper is +infinity
   }
-  while (aoa <= table.servesAbove[index]) {
-    --index;  // stops at the first segment, which serves everything above -infinity
-  }
   return index;
 }
 
-// Successive physics steps change the angle little, so the previous call's segment is tried
-// first. Inside it both distances to its ends are positive (the upper end is stored one step up,
-// so that the angle of the upper point itself is inside); a single test keeps it predictable
-// also for angles at random.
-inline const LiftSegment& FindSegment(LiftTable& table, double aoa) {
-  const LastSegment& last = table.last;
-  if (std::min(aoa - last.above, last.below - aoa) > 0.0) [[likely]] {
-    return last.segment;
-  }
-  const int index = SearchSegment(table, aoa);
-  table.last =
-      LastSegment{table.servesAbove[index], table.servesBelow[index], table.segments[index]};
-  return table.segments[index];
+// The plain search's answer for any angle.
+inline int SearchAnywhere(const LiftTable& table, double aoa) {
+  return std::fabs(PlaceOf(table, aoa)) < kSearchLimit ? SearchBuckets(table, aoa)
+                                                       : PlainSearch(table, aoa);
+}
+
+// One test, so that it stays predictable also for angles at random.
+inline bool InWindow(const LiftSegment& segment, double aoa) {
+  return std::fabs(aoa - segment.windowMiddle) < segment.windowHalf;
 }
 
 // Where the segment's two angles are equal there is no fraction: an angle short of the segment
 // takes its first point, any other its second (an angle equal to a point's belongs to the
 // segment ending there).
 inline double Fraction(const LiftSegment& segment, double aoa) {
-  if (segment.span != 0.0) [[likely]] {
+  if (segment.span != 0.0) {
     return (aoa - segment.angle) / segment.span;
   }
   return aoa < segment.angle ? 0.0 : 1.0;
+}
+
+// Whether every coefficient the formula gives for angles between above and below is finite.
+// The fraction's magnitude there is at most the farther end's distance over the span, and each
+// coefficient's at most its start's plus that fraction of its step (rounding is monotonic); a
+// wide margin below the largest number keeps the bound free of rounding questions.
+bool StaysFinite(const LiftSegment& segment, double above, double below) {
+  constexpr double kBound = 1e300;
+  if (!(segment.span > 0.0)) {
+    return false;
+  }
+  const double fraction = std::max(segment.angle - above, below - segment.angle) / segment.span;
+  auto bounded = [&](double start, double step) {
+    return std::fabs(start) + fraction * std::fabs(step) < kBound;
+  };
+  return bounded(segment.lift, segment.liftStep) && bounded(segment.moment, segment.momentStep) &&
+         bounded(segment.drag, segment.dragStep);
+}
+
+// Opens the segment's window on angles strictly between above and below, or part of them. The
+// window's test rounds monotonically in the angle, and each end lies at least half the window
+// from its middle, so no angle outside passes it.
+void OpenWindow(LiftSegment& segment, double above, double below) {
+  const double middle = above / 2 + below / 2;
+  const double half = std::min(middle - above, below - middle);
+  if (std::isfinite(middle) && half > 0.0 && half < kInfinity) {
+    segment.windowMiddle = middle;
+    segment.windowHalf = half;
+  }
 }
 
 // Tables of extreme figures overflow in the differences or the drag sum; the host would spread an
@@ -161,12 +181,38 @@ template <bool Vertical>
   Store(aoa, lift, moment, induced + wave + zeroDrag, cl, cm, cd);
 }
 
-// One airfoil's coefficients.
+// The formula in the segment's window, where it needs no checks.
 template <bool Vertical>
-[[gnu::always_inline]] inline void EvaluateAirfoil(AeroProfile& profile, double aoa, double mach,
-                                                   double* cl, double* cm, double* cd) {
+[[gnu::always_inline]] inline void EvaluateInWindow(AeroProfile& profile,
+                                                    const LiftSegment& segment, double aoa,
+                                                    double mach, double* cl, double* cm,
+                                                    double* cd) {
+  const LiftTable& table = Vertical ? profile.vertical : profile.horizontal;
+  const double t = (aoa - segment.angle) / segment.span;
+  const double lift = segment.lift + t * segment.liftStep;
+  const double moment = segment.moment + t * segment.momentStep;
+  if (!table.userDragOn) {
+    HostDrag<Vertical>(profile, aoa, mach, lift, moment, cl, cm, cd);
+    return;
+  }
+  *cl = lift;
+  *cm = moment;
+  *cd = segment.drag + t * segment.dragStep;
+}
+
+// An angle beyond the open reach: the general search, and the formula with every check where
+// the angle lies outside its segment's window (no number, in a segment of equal angles, or
+// where the table's figures overflow).
+template <bool Vertical>
+[[gnu::noinline]] void EvaluateAnywhere(AeroProfile& profile, double aoa, double mach, double* cl,
+                                        double* cm, double* cd) {
   LiftTable& table = Vertical ? profile.vertical : profile.horizontal;
-  const LiftSegment& segment = FindSegment(table, aoa);
+  const LiftSegment& segment = table.segments[SearchAnywhere(table, aoa)];
+  if (InWindow(segment, aoa)) {
+    table.last = segment;
+    EvaluateInWindow<Vertical>(profile, segment, aoa, mach, cl, cm, cd);
+    return;
+  }
   const double t = Fraction(segment, aoa);
   const double lift = segment.lift + t * segment.liftStep;
   const double moment = segment.moment + t * segment.momentStep;
@@ -175,6 +221,24 @@ template <bool Vertical>
     return;
   }
   Store(aoa, lift, moment, segment.drag + t * segment.dragStep, cl, cm, cd);
+}
+
+// One airfoil's coefficients. Successive physics steps change the angle little, so the segment
+// of the previous evaluation is tried first.
+template <bool Vertical>
+[[gnu::always_inline]] inline void EvaluateAirfoil(AeroProfile& profile, double aoa, double mach,
+                                                   double* cl, double* cm, double* cd) {
+  LiftTable& table = Vertical ? profile.vertical : profile.horizontal;
+  const LiftSegment* segment = &table.last;
+  if (!InWindow(*segment, aoa)) [[unlikely]] {
+    if (!(std::fabs(aoa) < table.openReach)) [[unlikely]] {
+      EvaluateAnywhere<Vertical>(profile, aoa, mach, cl, cm, cd);
+      return;
+    }
+    segment = &table.segments[SearchBuckets(table, aoa)];
+    table.last = *segment;
+  }
+  EvaluateInWindow<Vertical>(profile, *segment, aoa, mach, cl, cm, cd);
 }
 
 }  // namespace
@@ -232,42 +296,49 @@ void PrepareLiftTable(LiftTable& table) {
                     : table.count > kMaxLiftPoints ? kMaxLiftPoints
                                                    : table.count;
   auto drag = [&](int i) { return table.userDragOn ? table.userDrag[i] : 0.0; };
+  table.segmentCount = count < 2 ? 1 : count - 1;
+  const int innerCount = table.segmentCount - 1;
   if (count < 2) {
-    // No segment to interpolate along: the one point (or nothing) holds at every angle.
+    // No segment to interpolate along: the one point (or nothing) holds at every angle. Its
+    // window stays empty: the formula has no span to divide by.
     LiftSegment& only = table.segments[0];
     only = LiftSegment{};
     if (count == 1) {
       const LiftPoint& p = table.points[0];
       only.angle = p.angle;
-      only.upper = p.angle;
       only.lift = p.lift;
       only.moment = p.moment;
       only.drag = drag(0);
     }
-    table.segmentCount = 1;
   } else {
-    table.segmentCount = count - 1;
+    // The windows assume the search's order; a table out of it is evaluated with every check.
+    bool ordered = true;
+    for (int i = 0; i + 1 < count; ++i) {
+      ordered = ordered && table.points[i].angle <= table.points[i + 1].angle;
+    }
     for (int i = 0; i < table.segmentCount; ++i) {
       const LiftPoint& p = table.points[i];
       const LiftPoint& q = table.points[i + 1];
-      table.segments[i] = LiftSegment{p.angle,
-                                      q.angle,
-                                      q.angle - p.angle,
-                                      p.lift,
-                                      q.lift - p.lift,
-                                      p.moment,
-                                      q.moment - p.moment,
-                                      drag(i),
-                                      drag(i + 1) - drag(i)};
+      // The end segments also serve every angle beyond the table; their windows reach beyond
+      // any angle of attack.
+      const double above = i == 0 ? std::min(p.angle, -kEndWindowReach) : p.angle;
+      const double below = i == innerCount
+                               ? std::max(std::nextafter(q.angle, kInfinity), kEndWindowReach)
+                               : std::nextafter(q.angle, kInfinity);
+      LiftSegment& segment = table.segments[i];
+      segment = LiftSegment{0.0,      0.0,
+                            p.angle,  q.angle - p.angle,
+                            p.lift,   q.lift - p.lift,
+                            p.moment, q.moment - p.moment,
+                            drag(i),  drag(i + 1) - drag(i)};
+      if (ordered && StaysFinite(segment, above, below)) {
+        OpenWindow(segment, above, below);
+      }
     }
   }
   // The last segment also serves every angle above the table: its search upper is +infinity.
-  const int innerCount = table.segmentCount - 1;
   for (int k = 0; k < kMaxLiftSegments; ++k) {
-    table.searchUppers[k] = k < innerCount ? table.segments[k].upper : kInfinity;
-    table.servesAbove[k] = k == 0 ? -kInfinity : table.segments[k].angle;
-    table.servesBelow[k] =
-        k < innerCount ? std::nextafter(table.segments[k].upper, kInfinity) : kInfinity;
+    table.searchUppers[k] = k < innerCount ? table.points[k + 1].angle : kInfinity;
   }
   // The buckets span the inner uppers; a table without finite ones gets one bucket for all.
   table.searchLow = innerCount > 0 ? table.searchUppers[0] : 0.0;
@@ -292,7 +363,18 @@ void PrepareLiftTable(LiftTable& table) {
       ++table.bucketStart[b];
     }
   }
-  table.last = LastSegment{table.servesAbove[0], table.servesBelow[0], table.segments[0]};
+  // Within the end windows' reach the search needs no limit and the formula no check, unless a
+  // segment that serves some angle (all but the inner ones of equal angles) has a closed window.
+  bool open = true;
+  for (int k = 0; k < table.segmentCount; ++k) {
+    const LiftSegment& segment = table.segments[k];
+    const bool neverFound = k > 0 && k < innerCount && segment.span == 0.0;
+    open = open && (neverFound || segment.windowHalf > 0.0);
+  }
+  open = open && std::fabs(PlaceOf(table, -kEndWindowReach)) < kSearchLimit &&
+         std::fabs(PlaceOf(table, kEndWindowReach)) < kSearchLimit;
+  table.openReach = open ? kEndWindowReach : 0.0;
+  table.last = table.segments[0];
 }
 
 void VerticalLiftCoefficients(int slot, double aoa, double mach, double /*reynolds*/, double* cl,

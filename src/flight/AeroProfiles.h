@@ -12,6 +12,9 @@ inline constexpr int kMaxLiftPoints = 19;      // keys PT0 to PT18
 inline constexpr int kLiftTableCapacity = 50;  // room in a table; only kMaxLiftPoints are filled
 inline constexpr int kMaxLiftSegments = kMaxLiftPoints - 1;
 inline constexpr int kSearchBuckets = 64;
+// Angles of attack lie within half a turn either way; the windows of the end segments, which
+// serve every angle beyond the table, reach beyond that, in radians.
+inline constexpr double kEndWindowReach = 4.0;
 
 struct LiftPoint {
   double angle;  // angle of attack, radians
@@ -21,21 +24,18 @@ struct LiftPoint {
 
 // One stretch of a table between two consecutive points, prepared at load so that an
 // evaluation only searches and does one multiply-add per coefficient.
-struct LiftSegment {
-  double angle;  // the first point's angle; the segment serves angles above it
-  double upper;  // the second point's angle; the segment serves angles up to it
-  double span;   // upper - angle; 0 for two points of equal angle
-  double lift, liftStep;
-  double moment, momentStep;
-  double drag, dragStep;  // from the table's drag column; 0 without table drag
-};
-
-// The segment of the previous evaluation, copied whole beside the angles it serves: successive
-// physics steps mostly stay in one segment, and then an evaluation reads only this.
-struct LastSegment {
-  double above = 0.0;  // serves angles above this
-  double below = 0.0;  // and below this
-  LiftSegment segment{};
+struct alignas(16) LiftSegment {
+  // The window: angles less than windowHalf from windowMiddle are served by this segment, and
+  // its coefficients there are finite, so an evaluation in the window needs no check. It may be
+  // a little narrower than the angles the segment serves within kEndWindowReach of zero, where
+  // an open window's segment gives finite coefficients for all of them; windowHalf 0 closes it.
+  double windowMiddle = 0.0;
+  double windowHalf = 0.0;
+  double angle = 0.0;  // the first point's angle
+  double span = 0.0;   // the second point's angle less the first's; 0 for two of equal angle
+  double lift = 0.0, liftStep = 0.0;
+  double moment = 0.0, momentStep = 0.0;
+  double drag = 0.0, dragStep = 0.0;  // from the table's drag column; 0 without table drag
 };
 
 struct LiftTable {
@@ -49,18 +49,20 @@ struct LiftTable {
   int segmentCount = 0;
   LiftSegment segments[kMaxLiftSegments] = {};
   // The segment search, prepared at load. searchUppers holds the angles between segments
-  // (each segment's upper but the last's) and +infinity after them; servesAbove[k] is the angle
-  // above which segment k serves (-infinity for the first). Buckets of equal width spread over
-  // the inner uppers: bucketStart[b] counts the uppers in lower buckets, bucketSplit[b] is the
-  // first upper in bucket b (+infinity when it holds none).
+  // (each segment's upper angle but the last's) and +infinity after them. Buckets of equal
+  // width spread over the inner uppers: bucketStart[b] counts the uppers in lower buckets,
+  // bucketSplit[b] is the first upper in bucket b (+infinity when it holds none).
   double searchUppers[kMaxLiftSegments] = {};
-  double servesAbove[kMaxLiftSegments] = {};
-  double servesBelow[kMaxLiftSegments] = {};  // just above the segment's upper (+inf: last)
-  double searchLow = 0.0;                     // the first inner upper
-  double searchScale = 0.0;                   // buckets per radian above searchLow
+  double searchLow = 0.0;    // the first inner upper
+  double searchScale = 0.0;  // buckets per radian above searchLow
   unsigned char bucketStart[kSearchBuckets] = {};
   double bucketSplit[kSearchBuckets] = {};
-  LastSegment last;
+  // Every angle of smaller magnitude is served by a segment with an open window and has its
+  // bucket place within the search's limit; 0 for tables where some are not.
+  double openReach = 0.0;
+  // A copy of the segment found last, tried first: successive physics steps mostly stay in one
+  // segment, and then an evaluation reads only this.
+  LiftSegment last;
 };
 
 // The host's wave drag for the last arguments it was asked with. The host's drag functions are

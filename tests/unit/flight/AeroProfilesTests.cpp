@@ -124,6 +124,12 @@ TEST_F(AeroProfilesTest, DegenerateTablesGiveTheNearestPointAndNeverNaN) {
   WingTable({{0, 0, 0}, {10, 1, 0}, {20, 2, 0}});
   EXPECT_EQ(Wing(inf).lift, inf);
   EXPECT_TRUE(std::isnan(Wing(std::nan("")).lift));
+  // Points out of order (a file's table ends before them; this one is built directly) give
+  // the plain formula's answer whatever was asked before.
+  const LiftTable& unordered = WingTable({{0, 0, 0}, {10, 1, 0}, {5, 3, 0}, {20, 2, 0}});
+  for (double degrees : {15.0, 15.0, 15.0, 15.0, 15.0, 7.0, -3.0, 30.0}) {
+    EXPECT_EQ(Wing(degrees * RAD).lift, PlainFormula(unordered, degrees * RAD).lift) << degrees;
+  }
 }
 
 TEST_F(AeroProfilesTest, EvaluationMatchesThePlainFormula) {
@@ -147,10 +153,13 @@ TEST_F(AeroProfilesTest, EvaluationMatchesThePlainFormula) {
     const double span = table.points[count - 1].angle - first;
     double drifting = first;
     for (int k = 0; k < 400; ++k) {
-      const bool atRandom = k % 2 == 0;
       drifting += (unit(random) - 0.45) * 0.01;
-      const double aoa = atRandom     ? first + (unit(random) * 1.6 - 0.3) * span
-                         : k % 7 == 1 ? table.points[k % count].angle
+      // Points and their neighbours are where buckets and windows end.
+      const double point = table.points[k % count].angle;
+      const double aoa = k % 2 == 0   ? first + (unit(random) * 1.6 - 0.3) * span
+                         : k % 7 == 1 ? point
+                         : k % 7 == 3 ? std::nextafter(point, -1.0)
+                         : k % 7 == 5 ? std::nextafter(point, 1.0)
                                       : drifting;
       const Coefficients plain = PlainFormula(table, aoa);
       if (!std::isfinite(plain.lift)) {
@@ -160,6 +169,32 @@ TEST_F(AeroProfilesTest, EvaluationMatchesThePlainFormula) {
       ASSERT_EQ(fast.lift, plain.lift) << "round " << round << " angle " << aoa;
       ASSERT_EQ(fast.moment, plain.moment);
       ASSERT_EQ(fast.drag, plain.drag);
+    }
+  }
+}
+
+TEST_F(AeroProfilesTest, NoCoefficientOverflowsNearTheLargestNumbers) {
+  // Steps and extrapolations that overflow somewhere within the angles of attack, and figures
+  // just small enough not to: every coefficient is finite and, where the formula's is, equal.
+  constexpr double big = 1e308;
+  const std::initializer_list<std::initializer_list<double>> tables[] = {
+      {{0, 0, 0, 0}, {1, big, 0, 0}},
+      {{-1, 0, 0, 0}, {0, 0, big, 0}, {1, 0, 0, 0}},
+      {{-10, 0, 0, -big}, {-9, 0, 0, big}, {10, 1, 0, 0}},
+      {{0, 1e290, -1e290, 1e290}, {10, -1e290, 1e290, 0}, {20, 1e290, 0, -1e290}},
+  };
+  for (const auto& points : tables) {
+    LiftTable& table = WingTable(points);
+    for (double degrees = -300; degrees <= 300; degrees += 0.75) {
+      const double aoa = degrees * RAD;
+      const Coefficients c = Wing(aoa);
+      ASSERT_TRUE(std::isfinite(c.lift) && std::isfinite(c.moment) && std::isfinite(c.drag))
+          << degrees;
+      const Coefficients plain = PlainFormula(table, aoa);
+      if (std::isfinite(plain.lift + plain.moment + plain.drag)) {
+        ASSERT_EQ(c.lift, plain.lift) << degrees;
+        ASSERT_EQ(c.drag, plain.drag) << degrees;
+      }
     }
   }
 }
