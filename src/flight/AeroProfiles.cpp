@@ -181,6 +181,35 @@ template <bool Vertical>
   Store(aoa, lift, moment, induced + wave + zeroDrag, cl, cm, cd);
 }
 
+// Searches in a row that find one segment before the table is trusted to drift again.
+constexpr int kSearchesToSettle = 4;
+
+// Keeps the segment found for the next evaluation. Drifting angles leave a segment for a
+// neighbour; a jump further means they come at random, and then the table is searched every
+// time until a few searches in a row find one segment. Counted without a branch, which angles at
+// random would mispredict.
+inline void NoteFound(LiftTable& table, int index) {
+  if (!table.searching) [[likely]] {
+    const int jump = index - table.lastIndex;
+    table.lastIndex = index;
+    if (jump < -1 || jump > 1) [[unlikely]] {
+      table.searching = true;
+      table.sameRun = 0;
+      table.last.windowHalf = 0.0;
+      return;
+    }
+    table.last = table.segments[index];
+    return;
+  }
+  const int sameRun = (table.sameRun + 1) & -static_cast<int>(index == table.lastIndex);
+  table.sameRun = sameRun;
+  table.lastIndex = index;
+  if (sameRun >= kSearchesToSettle) [[unlikely]] {
+    table.searching = false;
+    table.last = table.segments[index];
+  }
+}
+
 // The formula in the segment's window, where it needs no checks.
 template <bool Vertical>
 [[gnu::always_inline]] inline void EvaluateInWindow(AeroProfile& profile,
@@ -207,9 +236,10 @@ template <bool Vertical>
 [[gnu::noinline]] void EvaluateAnywhere(AeroProfile& profile, double aoa, double mach, double* cl,
                                         double* cm, double* cd) {
   LiftTable& table = Vertical ? profile.vertical : profile.horizontal;
-  const LiftSegment& segment = table.segments[SearchAnywhere(table, aoa)];
+  const int index = SearchAnywhere(table, aoa);
+  NoteFound(table, index);
+  const LiftSegment& segment = table.segments[index];
   if (InWindow(segment, aoa)) {
-    table.last = segment;
     EvaluateInWindow<Vertical>(profile, segment, aoa, mach, cl, cm, cd);
     return;
   }
@@ -235,8 +265,9 @@ template <bool Vertical>
       EvaluateAnywhere<Vertical>(profile, aoa, mach, cl, cm, cd);
       return;
     }
-    segment = &table.segments[SearchBuckets(table, aoa)];
-    table.last = *segment;
+    const int index = SearchBuckets(table, aoa);
+    NoteFound(table, index);
+    segment = &table.segments[index];
   }
   EvaluateInWindow<Vertical>(profile, *segment, aoa, mach, cl, cm, cd);
 }
@@ -375,6 +406,9 @@ void PrepareLiftTable(LiftTable& table) {
          std::fabs(PlaceOf(table, kEndWindowReach)) < kSearchLimit;
   table.openReach = open ? kEndWindowReach : 0.0;
   table.last = table.segments[0];
+  table.lastIndex = 0;
+  table.searching = false;
+  table.sameRun = 0;
 }
 
 void VerticalLiftCoefficients(int slot, double aoa, double mach, double /*reynolds*/, double* cl,

@@ -61,8 +61,13 @@ struct LiftTable {
   // bucket place within the search's limit; 0 for tables where some are not.
   double openReach = 0.0;
   // A copy of the segment found last, tried first: successive physics steps mostly stay in one
-  // segment, and then an evaluation reads only this.
+  // segment, and then an evaluation reads only this. While angles jump between segments its
+  // window is closed and every evaluation searches, since a window that now holds the angle and
+  // now does not would defeat branch prediction.
   LiftSegment last;
+  int lastIndex = 0;
+  bool searching = false;
+  int sameRun = 0;  // while searching: the searches in a row that found lastIndex again
 };
 
 // The host's wave drag for the last arguments it was asked with. The host's drag functions are

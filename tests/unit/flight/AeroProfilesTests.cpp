@@ -173,6 +173,21 @@ TEST_F(AeroProfilesTest, EvaluationMatchesThePlainFormula) {
   }
 }
 
+TEST_F(AeroProfilesTest, AnglesAtRandomAreSearchedUntilTheyDriftAgain) {
+  LiftTable& table = WingTable({{-20, -1, 0}, {-10, 0, 0}, {0, 1, 0}, {10, 2, 0}, {20, 1, 0}});
+  std::mt19937_64 random(3);
+  std::uniform_real_distribution<double> degrees(-30.0, 30.0);
+  for (int k = 0; k < 50; ++k) {
+    const double aoa = degrees(random) * RAD;
+    ASSERT_EQ(Wing(aoa).lift, PlainFormula(table, aoa).lift);
+  }
+  EXPECT_TRUE(table.searching);
+  for (double aoa = 1 * RAD; aoa < 9 * RAD; aoa += 0.5 * RAD) {
+    ASSERT_EQ(Wing(aoa).lift, PlainFormula(table, aoa).lift);
+  }
+  EXPECT_FALSE(table.searching);
+}
+
 TEST_F(AeroProfilesTest, NoCoefficientOverflowsNearTheLargestNumbers) {
   // Steps and extrapolations that overflow somewhere within the angles of attack, and figures
   // just small enough not to: every coefficient is finite and, where the formula's is, equal.
