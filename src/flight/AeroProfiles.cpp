@@ -229,15 +229,20 @@ template <bool Vertical>
   *cd = segment.drag + t * segment.dragStep;
 }
 
-// An angle beyond the open reach: the general search, and the formula with every check where
-// the angle lies outside its segment's window (no number, in a segment of equal angles, or
-// where the table's figures overflow).
+// An angle beyond the open reach, or any angle of a table with a window closed: the segment
+// found last when it serves the angle (tables of equal angles at an end come here on every
+// call), else the general search; then the formula with every check where the angle lies outside
+// the segment's window (no number, in a segment of equal angles, or where the table's figures
+// overflow).
 template <bool Vertical>
 [[gnu::noinline]] void EvaluateAnywhere(AeroProfile& profile, double aoa, double mach, double* cl,
                                         double* cm, double* cd) {
   LiftTable& table = Vertical ? profile.vertical : profile.horizontal;
-  const int index = SearchAnywhere(table, aoa);
-  NoteFound(table, index);
+  int index = table.lastIndex;
+  if (!(aoa > table.servesAbove[index] && aoa < table.servesBelow[index])) {
+    index = SearchAnywhere(table, aoa);
+    NoteFound(table, index);
+  }
   const LiftSegment& segment = table.segments[index];
   if (InWindow(segment, aoa)) {
     EvaluateInWindow<Vertical>(profile, segment, aoa, mach, cl, cm, cd);
@@ -329,6 +334,12 @@ void PrepareLiftTable(LiftTable& table) {
   auto drag = [&](int i) { return table.userDragOn ? table.userDrag[i] : 0.0; };
   table.segmentCount = count < 2 ? 1 : count - 1;
   const int innerCount = table.segmentCount - 1;
+  // Windows and the ranges served assume the search's order; a table out of it is searched and
+  // evaluated with every check.
+  bool ordered = true;
+  for (int i = 0; i + 1 < count; ++i) {
+    ordered = ordered && table.points[i].angle <= table.points[i + 1].angle;
+  }
   if (count < 2) {
     // No segment to interpolate along: the one point (or nothing) holds at every angle. Its
     // window stays empty: the formula has no span to divide by.
@@ -342,11 +353,6 @@ void PrepareLiftTable(LiftTable& table) {
       only.drag = drag(0);
     }
   } else {
-    // The windows assume the search's order; a table out of it is evaluated with every check.
-    bool ordered = true;
-    for (int i = 0; i + 1 < count; ++i) {
-      ordered = ordered && table.points[i].angle <= table.points[i + 1].angle;
-    }
     for (int i = 0; i < table.segmentCount; ++i) {
       const LiftPoint& p = table.points[i];
       const LiftPoint& q = table.points[i + 1];
@@ -370,6 +376,8 @@ void PrepareLiftTable(LiftTable& table) {
   // The last segment also serves every angle above the table: its search upper is +infinity.
   for (int k = 0; k < kMaxLiftSegments; ++k) {
     table.searchUppers[k] = k < innerCount ? table.points[k + 1].angle : kInfinity;
+    table.servesAbove[k] = !ordered ? kInfinity : k == 0 ? -kInfinity : table.searchUppers[k - 1];
+    table.servesBelow[k] = !ordered ? -kInfinity : std::nextafter(table.searchUppers[k], kInfinity);
   }
   // The buckets span the inner uppers; a table without finite ones gets one bucket for all.
   table.searchLow = innerCount > 0 ? table.searchUppers[0] : 0.0;
