@@ -81,6 +81,13 @@ inline int SearchAnywhere(const LiftTable& table, double aoa) {
                                                        : PlainSearch(table, aoa);
 }
 
+// Whether segment index is the plain search's answer for aoa: the angle lies above the upper
+// angle of the segment before and not above the segment's own. Only for tables in order.
+inline bool Serves(const LiftTable& table, int index, double aoa) {
+  return table.ordered && (index == 0 || aoa > table.searchUppers[index - 1]) &&
+         aoa <= table.searchUppers[index];
+}
+
 // One test, so that it stays predictable also for angles at random.
 inline bool InWindow(const LiftSegment& segment, double aoa) {
   return std::fabs(aoa - segment.windowMiddle) < segment.windowHalf;
@@ -210,23 +217,28 @@ inline void NoteFound(LiftTable& table, int index) {
   }
 }
 
-// The formula in the segment's window, where it needs no checks.
-template <bool Vertical>
-[[gnu::always_inline]] inline void EvaluateInWindow(AeroProfile& profile,
-                                                    const LiftSegment& segment, double aoa,
-                                                    double mach, double* cl, double* cm,
-                                                    double* cd) {
+// The formula for one segment. Checked, as any angle needs; unchecked only in the segment's
+// window, where the span is not 0 and every coefficient is finite.
+template <bool Vertical, bool Checked>
+[[gnu::always_inline]] inline void EvaluateSegment(AeroProfile& profile, const LiftSegment& segment,
+                                                   double aoa, double mach, double* cl, double* cm,
+                                                   double* cd) {
   const LiftTable& table = Vertical ? profile.vertical : profile.horizontal;
-  const double t = (aoa - segment.angle) / segment.span;
+  const double t = Checked ? Fraction(segment, aoa) : (aoa - segment.angle) / segment.span;
   const double lift = segment.lift + t * segment.liftStep;
   const double moment = segment.moment + t * segment.momentStep;
   if (!table.userDragOn) {
     HostDrag<Vertical>(profile, aoa, mach, lift, moment, cl, cm, cd);
     return;
   }
-  *cl = lift;
-  *cm = moment;
-  *cd = segment.drag + t * segment.dragStep;
+  const double drag = segment.drag + t * segment.dragStep;
+  if constexpr (Checked) {
+    Store(aoa, lift, moment, drag, cl, cm, cd);
+  } else {
+    *cl = lift;
+    *cm = moment;
+    *cd = drag;
+  }
 }
 
 // An angle beyond the open reach, or any angle of a table with a window closed: the segment
@@ -239,23 +251,16 @@ template <bool Vertical>
                                         double* cm, double* cd) {
   LiftTable& table = Vertical ? profile.vertical : profile.horizontal;
   int index = table.lastIndex;
-  if (!(aoa > table.servesAbove[index] && aoa < table.servesBelow[index])) {
+  if (!Serves(table, index, aoa)) {
     index = SearchAnywhere(table, aoa);
     NoteFound(table, index);
   }
   const LiftSegment& segment = table.segments[index];
   if (InWindow(segment, aoa)) {
-    EvaluateInWindow<Vertical>(profile, segment, aoa, mach, cl, cm, cd);
-    return;
+    EvaluateSegment<Vertical, false>(profile, segment, aoa, mach, cl, cm, cd);
+  } else {
+    EvaluateSegment<Vertical, true>(profile, segment, aoa, mach, cl, cm, cd);
   }
-  const double t = Fraction(segment, aoa);
-  const double lift = segment.lift + t * segment.liftStep;
-  const double moment = segment.moment + t * segment.momentStep;
-  if (!table.userDragOn) {
-    HostDrag<Vertical>(profile, aoa, mach, lift, moment, cl, cm, cd);
-    return;
-  }
-  Store(aoa, lift, moment, segment.drag + t * segment.dragStep, cl, cm, cd);
 }
 
 // One airfoil's coefficients. Successive physics steps change the angle little, so the segment
@@ -274,7 +279,7 @@ template <bool Vertical>
     NoteFound(table, index);
     segment = &table.segments[index];
   }
-  EvaluateInWindow<Vertical>(profile, *segment, aoa, mach, cl, cm, cd);
+  EvaluateSegment<Vertical, false>(profile, *segment, aoa, mach, cl, cm, cd);
 }
 
 }  // namespace
@@ -334,12 +339,13 @@ void PrepareLiftTable(LiftTable& table) {
   auto drag = [&](int i) { return table.userDragOn ? table.userDrag[i] : 0.0; };
   table.segmentCount = count < 2 ? 1 : count - 1;
   const int innerCount = table.segmentCount - 1;
-  // Windows and the ranges served assume the search's order; a table out of it is searched and
-  // evaluated with every check.
+  // Windows and the segment found last assume the search's order; a table out of it is searched
+  // and evaluated with every check.
   bool ordered = true;
   for (int i = 0; i + 1 < count; ++i) {
     ordered = ordered && table.points[i].angle <= table.points[i + 1].angle;
   }
+  table.ordered = ordered;
   if (count < 2) {
     // No segment to interpolate along: the one point (or nothing) holds at every angle. Its
     // window stays empty: the formula has no span to divide by.
@@ -376,8 +382,6 @@ void PrepareLiftTable(LiftTable& table) {
   // The last segment also serves every angle above the table: its search upper is +infinity.
   for (int k = 0; k < kMaxLiftSegments; ++k) {
     table.searchUppers[k] = k < innerCount ? table.points[k + 1].angle : kInfinity;
-    table.servesAbove[k] = !ordered ? kInfinity : k == 0 ? -kInfinity : table.searchUppers[k - 1];
-    table.servesBelow[k] = !ordered ? -kInfinity : std::nextafter(table.searchUppers[k], kInfinity);
   }
   // The buckets span the inner uppers; a table without finite ones gets one bucket for all.
   table.searchLow = innerCount > 0 ? table.searchUppers[0] : 0.0;

@@ -53,10 +53,7 @@ struct LiftTable {
   // width spread over the inner uppers: bucketStart[b] counts the uppers in lower buckets,
   // bucketSplit[b] is the first upper in bucket b (+infinity when it holds none).
   double searchUppers[kMaxLiftSegments] = {};
-  // Segment k serves the angles between these two, open at both ends (servesBelow lies just
-  // above its upper angle); empty for tables out of order.
-  double servesAbove[kMaxLiftSegments] = {};
-  double servesBelow[kMaxLiftSegments] = {};
+  bool ordered = false;      // the points' angles never fall, as the search assumes
   double searchLow = 0.0;    // the first inner upper
   double searchScale = 0.0;  // buckets per radian above searchLow
   unsigned char bucketStart[kSearchBuckets] = {};
