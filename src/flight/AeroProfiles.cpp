@@ -332,6 +332,10 @@ void LoadLiftTable(const char* path, const char* section, LiftTable& table, bool
   PrepareLiftTable(table);
 }
 
+LiftTable::LiftTable() {
+  PrepareLiftTable(*this);
+}
+
 void PrepareLiftTable(LiftTable& table) {
   const int count = table.count < 0                ? 0
                     : table.count > kMaxLiftPoints ? kMaxLiftPoints

@@ -39,6 +39,9 @@ struct alignas(16) LiftSegment {
 };
 
 struct LiftTable {
+  // An empty table, prepared: its search ends inside the arrays even before any file is read.
+  LiftTable();
+
   int count = 0;
   LiftPoint points[kLiftTableCapacity] = {};
   double userDrag[kLiftTableCapacity] = {};

@@ -113,6 +113,11 @@ TEST_F(AeroProfilesTest, DegenerateTablesGiveTheNearestPointAndNeverNaN) {
   const Coefficients none = Wing(0.3);
   EXPECT_EQ(none.lift, 0.0);
   EXPECT_EQ(none.drag, 0.0);
+  // A table no file filled, as a slot has before its vessel loads, searches within its arrays.
+  aeroProfiles[0].vertical = LiftTable{};
+  for (double degrees : {-90.0, 0.0, 30.0, 180.0}) {
+    EXPECT_EQ(Wing(degrees * RAD).lift, 0.0) << degrees;
+  }
   // Angles that are no finite numbers, in the file or from the host, keep the search inside
   // the table (what comes out of an infinite angle is the formula's business).
   const double inf = std::numeric_limits<double>::infinity();
