@@ -34,6 +34,12 @@ void HorizontalLiftCallback(double aoa, double mach, double /*reynolds*/, double
   EvaluateAirfoil<false>(aeroProfiles[Slot], aoa, mach, cl, cm, cd);
 }
 
+// The lift table of the airfoil of that orientation: the wing's vertical, the fin's horizontal.
+template <bool Vertical>
+LiftTable& TableOf(AeroProfile& profile) {
+  return Vertical ? profile.vertical : profile.horizontal;
+}
+
 // Bucket places this large (and those that are no number) take the plain search: they would not
 // fit an integer, and no physics step gives them.
 constexpr double kSearchLimit = 1e15;
@@ -223,7 +229,7 @@ template <bool Vertical, bool Checked>
 [[gnu::always_inline]] inline void EvaluateSegment(AeroProfile& profile, const LiftSegment& segment,
                                                    double aoa, double mach, double* cl, double* cm,
                                                    double* cd) {
-  const LiftTable& table = Vertical ? profile.vertical : profile.horizontal;
+  const LiftTable& table = TableOf<Vertical>(profile);
   const double t = Checked ? Fraction(segment, aoa) : (aoa - segment.angle) / segment.span;
   const double lift = segment.lift + t * segment.liftStep;
   const double moment = segment.moment + t * segment.momentStep;
@@ -249,7 +255,7 @@ template <bool Vertical, bool Checked>
 template <bool Vertical>
 [[gnu::noinline]] void EvaluateAnywhere(AeroProfile& profile, double aoa, double mach, double* cl,
                                         double* cm, double* cd) {
-  LiftTable& table = Vertical ? profile.vertical : profile.horizontal;
+  LiftTable& table = TableOf<Vertical>(profile);
   int index = table.lastIndex;
   if (!Serves(table, index, aoa)) {
     index = SearchAnywhere(table, aoa);
@@ -268,7 +274,7 @@ template <bool Vertical>
 template <bool Vertical>
 [[gnu::always_inline]] inline void EvaluateAirfoil(AeroProfile& profile, double aoa, double mach,
                                                    double* cl, double* cm, double* cd) {
-  LiftTable& table = Vertical ? profile.vertical : profile.horizontal;
+  LiftTable& table = TableOf<Vertical>(profile);
   const LiftSegment* segment = &table.last;
   if (!InWindow(*segment, aoa)) [[unlikely]] {
     if (!(std::fabs(aoa) < table.openReach)) [[unlikely]] {

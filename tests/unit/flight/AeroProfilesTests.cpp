@@ -113,7 +113,7 @@ TEST_F(AeroProfilesTest, DegenerateTablesGiveTheNearestPointAndNeverNaN) {
   const Coefficients none = Wing(0.3);
   EXPECT_EQ(none.lift, 0.0);
   EXPECT_EQ(none.drag, 0.0);
-  // A table no file filled, as a slot has before its vessel loads, searches within its arrays.
+  // A table no file filled, as ResetAeroProfiles leaves every slot, searches within its arrays.
   aeroProfiles[0].vertical = LiftTable{};
   for (double degrees : {-90.0, 0.0, 30.0, 180.0}) {
     EXPECT_EQ(Wing(degrees * RAD).lift, 0.0) << degrees;
