@@ -15,6 +15,7 @@
 #include "flight/SurfaceHolders.h"
 #include "frame/AircraftInterface.h"
 #include "frame/Host.h"
+#include "frame/TextBuilder.h"
 
 class Aircraft final : public AircraftInterface, public VESSEL {
  public:
@@ -92,6 +93,10 @@ class Aircraft final : public AircraftInterface, public VESSEL {
   AutopilotState autopilot;
   FlightPlan flightPlan;
   CirclePointMemo waypointOnCircle;  // the current waypoint, for the flight-plan step
+  // The flight-status figures that change slowly, kept from one line to the next.
+  struct {
+    FigureMemo bearing, courseError, altitudeTarget;
+  } statusFigures;
   AnimationSet animations;
   PayloadSet payloads;
   bool interfaceFlag = false;  // set through the query interface; nothing reads it

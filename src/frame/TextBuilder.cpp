@@ -154,6 +154,34 @@ std::size_t FormatFixed(double value, int precision, char* text) {
   return FormatGenerally(value, precision, text);
 }
 
+bool FigureMemo::Holds(double value) const {
+  const double magnitude = std::fabs(value);
+  return above < magnitude && magnitude < below && std::signbit(value) == negative;
+}
+
+// The magnitudes that round to scaled lie strictly between (scaled -/+ 0.5) / 10^Precision. The
+// two quotients are rounded, so each bound is moved two steps inward: every magnitude between
+// the moved bounds then rounds to scaled. Past 2^52 scaled - 0.5 is no longer exact, and nothing
+// is kept.
+template <int Precision>
+void FigureMemo::Keep(double value, const char* written, std::size_t writtenLength) {
+  std::uint64_t scaled = 0;
+  if (!ScaledExactly<Precision>(std::fabs(value), scaled) || scaled >= std::uint64_t{1} << 52) {
+    above = below = 0.0;
+    return;
+  }
+  constexpr auto kUnit = static_cast<double>(kPowersOfTen[Precision]);
+  const auto inward = [](double bound, std::int64_t steps) {
+    return std::bit_cast<double>(std::bit_cast<std::int64_t>(bound) + steps);
+  };
+  const auto n = static_cast<double>(scaled);
+  above = scaled == 0 ? -1.0 : inward((n - 0.5) / kUnit, 2);
+  below = inward((n + 0.5) / kUnit, -2);
+  negative = std::signbit(value);
+  length = writtenLength;
+  std::memcpy(text, written, kExactTextSize);
+}
+
 TextBuilder::TextBuilder(char* buffer, std::size_t size)
     : end_(size > 0 ? buffer : nullptr), last_(end_ != nullptr ? buffer + (size - 1) : nullptr) {
   if (end_ != nullptr) {
@@ -174,6 +202,27 @@ TextBuilder& TextBuilder::FixedTo(double value) {
   return FixedAside(value, Precision);
 }
 
+template <int Precision>
+TextBuilder& TextBuilder::Fixed(double value, FigureMemo& memo) {
+  if (Room() >= kExactTextSize) {
+    char* const out = end_;
+    if (memo.Holds(value)) {
+      std::memcpy(out, memo.text, kExactTextSize);
+      Advance(memo.length);
+      return *this;
+    }
+    if (const char* end = FormatExactly<Precision>(value, out)) {
+      const auto length = static_cast<std::size_t>(end - out);
+      memo.Keep<Precision>(value, out, length);
+      Advance(length);
+      return *this;
+    }
+  }
+  return FixedAside(value, Precision);
+}
+
+template TextBuilder& TextBuilder::Fixed<0>(double, FigureMemo&);
+template TextBuilder& TextBuilder::Fixed<2>(double, FigureMemo&);
 template TextBuilder& TextBuilder::FixedTo<0>(double);
 template TextBuilder& TextBuilder::FixedTo<1>(double);
 template TextBuilder& TextBuilder::FixedTo<2>(double);

@@ -16,6 +16,20 @@ inline constexpr std::size_t kFixedTextSize = 1 + 309 + 1 + kMaxFixedPrecision;
 // zero before the point when they are all decimals, and the point.
 inline constexpr std::size_t kExactTextSize = 24;
 
+// The last text of a figure that moves little from one line to the next (a heading, a target),
+// and the magnitudes that print the same: within them the text is copied, not worked out again.
+struct FigureMemo {
+  double above = 0.0;  // the magnitudes strictly between above and below; none at first
+  double below = 0.0;
+  bool negative = false;
+  std::size_t length = 0;
+  char text[kExactTextSize] = {};
+
+  bool Holds(double value) const;
+  template <int Precision>
+  void Keep(double value, const char* written, std::size_t writtenLength);
+};
+
 // Writes value as "%.Nf" does for precision N (ties to even, "-0.00" for negative values that
 // round to zero, "inf", "-nan") into text, which has kFixedTextSize characters; the text is not
 // terminated. Returns its length.
@@ -66,6 +80,9 @@ class TextBuilder {
         return FixedAside(value, precision);
     }
   }
+  // %.Nf through the figure's memo, which keeps its text for the next call.
+  template <int Precision>
+  TextBuilder& Fixed(double value, FigureMemo& memo);
   TextBuilder& Unsigned(unsigned value);  // %u
 
  private:

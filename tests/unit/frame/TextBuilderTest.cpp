@@ -127,6 +127,55 @@ TEST(TextBuilderTest, CutsWhereSnprintfCuts) {
   }
 }
 
+// A figure through its memo, as the status line writes it frame after frame: walks that cross
+// rounding boundaries and ties in small steps, through zero in both signs, and jumps to values
+// the memo cannot hold (huge, infinite, no number), at every precision the memo has a body for.
+TEST(TextBuilderTest, FiguresThroughAMemoWriteWhatPrintfWrites) {
+  std::mt19937_64 random(20261209);
+  const double inf = std::numeric_limits<double>::infinity();
+  const double jumps[] = {1e300, -inf, std::numeric_limits<double>::quiet_NaN(), 0x1p60, -0.0};
+  FigureMemo memos[2];
+  long mismatches = 0;
+  std::string first;
+  const auto check = [&](double value) {
+    for (int i = 0; i < 2; ++i) {
+      const int precision = i == 0 ? 0 : 2;
+      char actual[kFixedTextSize + 1];
+      TextBuilder builder(actual);
+      if (i == 0) {
+        builder.Fixed<0>(value, memos[i]);
+      } else {
+        builder.Fixed<2>(value, memos[i]);
+      }
+      if (Printf(value, precision) != actual && ++mismatches <= 5) {
+        first += Printf(value, precision) + " != " + actual + "\n";
+      }
+    }
+  };
+  for (int walk = 0; walk < 2000; ++walk) {
+    // Around a tie of either precision, or around zero.
+    const double centre =
+        walk % 3 == 0 ? 0.0 : std::ldexp(static_cast<double>(random() % 4000), -3);
+    const double step = std::ldexp(1.0, -static_cast<int>(8 + random() % 40));
+    double value = centre - 300.0 * step;
+    for (int i = 0; i < 600; ++i) {
+      check(value);
+      value += step * (static_cast<double>(random() % 3) - 0.5);
+    }
+    check(jumps[walk % 5]);
+  }
+  EXPECT_EQ(mismatches, 0) << first;
+
+  // Without room for the longest exact text the memo is not used: the text is cut as snprintf
+  // cuts it.
+  FigureMemo memo;
+  char roomy[64];
+  TextBuilder(roomy).Fixed<2>(270.081, memo);
+  char tight[5];
+  TextBuilder(tight).Fixed<2>(270.082, memo);
+  EXPECT_STREQ(tight, "270.");
+}
+
 // Every digit count, at and either side of each power of ten.
 TEST(TextBuilderTest, WritesUnsignedNumbersAsPrintfDoes) {
   std::vector<unsigned> values = {0u, 4294967295u};
