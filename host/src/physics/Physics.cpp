@@ -33,40 +33,45 @@ using physics::Vec3;
 
 constexpr double kMaxRotationRate = 20.0;  // rad/s, about three turns a second
 
-// One sub-step of h seconds; returns whether the vessel touched the ground.
-bool Substep(const VesselRecord& vessel, physics::RigidBody& body, const physics::Loads& loads,
-             const physics::GroundModel& ground, double h) {
-  bool contact = false;
-  Vec3 acceleration = physics::Gravity(body.position);
-  physics::GroundLoads groundLoads;
-  if (body.mass > 0.0) {
-    groundLoads = ComputeGroundLoads(vessel, body, ground);
-    contact = groundLoads.contact;
-    acceleration += (body.ToGlobal(loads.force) + groundLoads.force) / body.mass;
-
-    // Euler's equations with the gyroscopic term explicit and the rotational drag implicit.
-    Vec3& rate = body.angularVelocity;
-    const Vec3 moment =
-        loads.moment + groundLoads.moment - rate.cross(body.inertia.cwiseProduct(rate));
-    rate = (rate + h * moment.cwiseQuotient(body.inertia))
-               .cwiseQuotient(Vec3::Ones() + h * loads.rateDamping.cwiseQuotient(body.inertia));
-    // No aircraft turns faster; an undamped or misconfigured vessel could otherwise spin up
-    // until the step can no longer follow it.
-    if (rate.norm() > kMaxRotationRate) {
-      rate *= kMaxRotationRate / rate.norm();
-    }
-  }
-  body.velocity += h * acceleration;
-  if (groundLoads.wheelCount > 0) {
-    ApplyWheelFriction(body, groundLoads, h);
-  }
+// Moves the body through h seconds at its new velocities; returns whether it touched the ground.
+bool Move(physics::RigidBody& body, double h) {
   body.position += h * body.velocity;
   const double turn = body.angularVelocity.norm() * h;
   if (turn > 0.0) {
     body.attitude = body.attitude * Eigen::AngleAxisd(turn, body.angularVelocity.normalized());
     body.attitude.normalize();
   }
-  return KeepAboveGround(body, h) || contact;
+  return KeepAboveGround(body, h);
+}
+
+// One sub-step of h seconds; returns whether the vessel touched the ground.
+bool Substep(const VesselRecord& vessel, physics::RigidBody& body, const physics::Loads& loads,
+             const physics::GroundModel& ground, double h) {
+  Vec3 acceleration = physics::Gravity(body.position);
+  if (!(body.mass > 0.0)) {
+    body.velocity += h * acceleration;
+    return Move(body, h);
+  }
+  // Built in place: the ground loads are a few hundred bytes, and every sub-step has them.
+  const physics::GroundLoads groundLoads = ComputeGroundLoads(vessel, body, ground);
+  acceleration += (body.ToGlobal(loads.force) + groundLoads.force) / body.mass;
+
+  // Euler's equations with the gyroscopic term explicit and the rotational drag implicit.
+  Vec3& rate = body.angularVelocity;
+  const Vec3 moment =
+      loads.moment + groundLoads.moment - rate.cross(body.inertia.cwiseProduct(rate));
+  rate = (rate + h * moment.cwiseQuotient(body.inertia))
+             .cwiseQuotient(Vec3::Ones() + h * loads.rateDamping.cwiseQuotient(body.inertia));
+  // No aircraft turns faster; an undamped or misconfigured vessel could otherwise spin up
+  // until the step can no longer follow it.
+  if (rate.norm() > kMaxRotationRate) {
+    rate *= kMaxRotationRate / rate.norm();
+  }
+  body.velocity += h * acceleration;
+  if (groundLoads.wheelCount > 0) {
+    ApplyWheelFriction(body, groundLoads, h);
+  }
+  return Move(body, h) || groundLoads.contact;
 }
 
 void StepVessel(VesselRecord& vessel, double dt) {
