@@ -12,12 +12,11 @@ namespace {
 
 // Great-circle distance between two places on a sphere of the given radius (haversine, which
 // stays exact for the few metres between two frames).
-double GroundDistance(double longitude0, double latitude0, double longitude1, double latitude1,
-                      double radius) {
-  const double sinLatitude = std::sin((latitude1 - latitude0) / 2.0);
-  const double sinLongitude = std::sin((longitude1 - longitude0) / 2.0);
-  const double h = sinLatitude * sinLatitude +
-                   std::cos(latitude0) * std::cos(latitude1) * sinLongitude * sinLongitude;
+double GroundDistance(const GroundPlace& from, const GroundPlace& to, double radius) {
+  const double sinLatitude = std::sin((to.latitude - from.latitude) / 2.0);
+  const double sinLongitude = std::sin((to.longitude - from.longitude) / 2.0);
+  const double h =
+      sinLatitude * sinLatitude + from.cosLatitude * to.cosLatitude * sinLongitude * sinLongitude;
   return 2.0 * radius * std::asin(std::sqrt(std::min(h, 1.0)));
 }
 
@@ -77,6 +76,7 @@ void FlightSummary::SampleVessel(double simt, const vantor::VesselRecord& vessel
   const double verticalSpeed = VerticalSpeed(vessel);
   const double bank = std::fabs(s.bank * kDegrees);
   const double groundRadius = s.radius - s.altitude;
+  const GroundPlace place{s.longitude, s.latitude, std::cos(s.latitude)};
   if (!watch.started) {
     watch.started = true;
     summary.startTime = simt;
@@ -87,11 +87,10 @@ void FlightSummary::SampleVessel(double simt, const vantor::VesselRecord& vessel
     summary.loadFactorMin = summary.loadFactorMax = s.loadFactor;
     watch.onGround = s.groundContact;
   } else {
-    summary.distance += GroundDistance(watch.longitude, watch.latitude, s.longitude, s.latitude,
-                                       (watch.groundRadius + groundRadius) / 2.0);
+    summary.distance +=
+        GroundDistance(watch.place, place, (watch.groundRadius + groundRadius) / 2.0);
   }
-  watch.longitude = s.longitude;
-  watch.latitude = s.latitude;
+  watch.place = place;
   watch.groundRadius = groundRadius;
   const double elapsed = simt - watch.time;
   watch.time = simt;

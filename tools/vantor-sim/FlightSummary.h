@@ -50,6 +50,14 @@ struct VesselSummary {
   std::vector<GroundEvent> groundEvents;
 };
 
+// A place on the ground, with the cosine of its latitude, which the distances to the places
+// before and after it both need.
+struct GroundPlace {
+  double longitude = 0.0;
+  double latitude = 0.0;
+  double cosLatitude = 1.0;
+};
+
 class FlightSummary {
  public:
   static constexpr double kAltitudeCapture = 30.0;  // metres
@@ -72,8 +80,7 @@ class FlightSummary {
     const vantor::VesselRecord* vessel = nullptr;
     bool started = false;
     double time = 0.0;
-    double longitude = 0.0;
-    double latitude = 0.0;
+    GroundPlace place;
     double groundRadius = 0.0;
     bool statusKnown = false;
     FlightStatusFields status;
