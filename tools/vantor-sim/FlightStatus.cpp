@@ -15,7 +15,9 @@ void FlightStatusCredits::AfterTimestep(const vantor::VesselRecord& vessel) {
   }
   for (Credit& credit : credits_) {
     if (credit.vessel == &vessel) {
-      credit.status = reader_.Fields();
+      if (credit.status.reading != reader_.Fields().reading) {
+        credit.status = reader_.Fields();
+      }
       return;
     }
   }

@@ -124,7 +124,9 @@ void FlightSummary::SampleVessel(double simt, const vantor::VesselRecord& vessel
       summary.captureSeconds += watch.errorSamples > 1 ? elapsed : 0.0;
     }
     watch.statusKnown = true;
-    watch.status = status;
+    if (watch.status.reading != status.reading) {
+      watch.status = status;
+    }
   }
 
   // A touchdown counts from the first contact, with the speeds of the frame before it; leaving

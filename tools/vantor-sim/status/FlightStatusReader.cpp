@@ -51,6 +51,7 @@ bool FlightStatusReader::ReadAfresh(std::string_view line) {
     return false;
   }
   fields_.known = true;
+  ++fields_.reading;
   fields_.waypoint = waypoint;
   fields_.altitudeTarget = altitude;
   fields_.description.assign(line.substr(kStart.size(), heading - kStart.size()));

@@ -12,6 +12,9 @@ struct FlightStatusFields {
   unsigned waypoint = 0;
   double altitudeTarget = 0.0;
   std::string description;  // of the waypoint now current
+  // Counts the lines the reader read afresh: fields of the same reading say the same, and a
+  // copy of them need not be made again.
+  unsigned long reading = 0;
 };
 
 // Reads flight-status lines one after another. The line changes every frame, but mostly only in
