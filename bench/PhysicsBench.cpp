@@ -30,7 +30,7 @@ constexpr long long kFramesUncontrolled = 5000;
 fs::path programFolder;
 
 const fs::path& ExampleRoot() {
-  static const fs::path root = fs::path(__FILE__).parent_path().parent_path() / "examples";
+  static const fs::path root = AIRCRAFT_EXAMPLE_ROOT;
   return root;
 }
 
