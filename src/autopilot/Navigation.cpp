@@ -66,7 +66,10 @@ void Aircraft::FollowFlightPlan() {
       plan.current = 0;
     }
   }
-  // "Flight status - %s : Hd : %.2f / Bg : %.2f / Er : %.2f / Alt %.0f / Ds %.3f / Phase %u"
+  // "Flight status - %s : Hd : %.2f / Bg : %.2f / Er : %.2f / Alt %.0f / Ds %.3f / Phase %u".
+  // The bearing, the course error and the target altitude mostly print as in the frame before
+  // and go through their memos; the heading target moves three times as fast as the bearing,
+  // and the distance changes every frame.
   TextBuilder(vapiDebugString(), VAPI_DEBUG_STRING_SIZE)
       .Literal("Flight status - ")
       .Text(plan.waypoints[plan.current].description)
