@@ -16,7 +16,7 @@ inline constexpr std::size_t kFixedTextSize = 1 + 309 + 1 + kMaxFixedPrecision;
 // zero before the point when they are all decimals, and the point.
 inline constexpr std::size_t kExactTextSize = 24;
 
-// The last text of a figure that moves little from one line to the next (a heading, a target),
+// The last text of a figure that moves little from one line to the next (a bearing, a target),
 // and the magnitudes that print the same: within them the text is copied, not worked out again.
 struct FigureMemo {
   double above = 0.0;  // the magnitudes strictly between above and below; none at first
