@@ -19,9 +19,12 @@ struct NameSpace {
   std::unordered_map<std::uintptr_t, std::string> names;
 };
 
+// Whether a log is kept and how deep the pauses are: plain values, set before anything runs, for
+// the pause that every physics step makes.
+bool enabled = false;
+int pauseDepth = 0;
+
 struct LogState {
-  bool enabled = false;
-  int pauseDepth = 0;
   std::string text;
   std::function<void(std::string_view)> sink;
   std::map<std::string, NameSpace, std::less<>> names;
@@ -99,8 +102,7 @@ void PutNumber(std::string& out, Number value) {
 }
 
 void UpdateActive() {
-  const LogState& state = State();
-  detail::active = state.enabled && state.pauseDepth == 0;
+  detail::active = enabled && pauseDepth == 0;
 }
 
 }  // namespace
@@ -111,8 +113,8 @@ void EnsureState() {
   State();
 }
 
-void Enable(bool enabled) {
-  State().enabled = enabled;
+void Enable(bool on) {
+  enabled = on;
   UpdateActive();
 }
 
@@ -147,7 +149,7 @@ void Stream(std::function<void(std::string_view)> sink) {
     state.text.clear();
   }
   state.sink = std::move(sink);
-  state.enabled = static_cast<bool>(state.sink);
+  enabled = static_cast<bool>(state.sink);
   UpdateActive();
 }
 
@@ -162,11 +164,11 @@ void AppendLine(std::string line) {
 }
 
 Pause::Pause() {
-  ++State().pauseDepth;
+  ++pauseDepth;
   UpdateActive();
 }
 Pause::~Pause() {
-  --State().pauseDepth;
+  --pauseDepth;
   UpdateActive();
 }
 
