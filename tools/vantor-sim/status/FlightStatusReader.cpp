@@ -2,13 +2,16 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "status/TextShape.h"
 
 namespace {
 
+// Whether two lines of one length hold the same bytes from from up to to.
 bool SameBytes(std::string_view a, std::string_view b, std::size_t from, std::size_t to) {
-  return a.substr(from, to - from) == b.substr(from, to - from);
+  return from <= to && to <= a.size() && to <= b.size() &&
+         std::memcmp(a.data() + from, b.data() + from, to - from) == 0;
 }
 
 }  // namespace
