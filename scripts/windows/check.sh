@@ -79,11 +79,13 @@ fi
 [ -f "$WINEPREFIX/system.reg" ] || { echo "windows check: wineboot made no prefix" >&2; exit 1; }
 # Wine's services and the device drivers they start run in processes of their own, and what they
 # print (a driver host that faults as it starts, on some machines) reaches the console of the
-# program that started them. Started once here, under a server kept for the whole check, they
-# print into a log of their own, not into the outputs compared below.
-/usr/lib/wine/wineserver -p
+# program that started them. Started once here, under a server that outlives the pauses between
+# runs (a minute; stopped on exit), they print into a log of their own, not into the outputs
+# compared below. A server already running for the prefix serves as well.
+services_log="$OUT/wine-services.log"
+/usr/lib/wine/wineserver -p60 >>"$services_log" 2>&1 </dev/null || true
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
-"$WINE" wineboot >"$OUT/wine-services.log" 2>&1 || true
+"$WINE" wineboot >>"$services_log" 2>&1 </dev/null || true
 win_sim() { "$WINE" "$WIN_BIN/vantor-sim.exe" "$@"; }
 
 # What a run printed, as the text to compare: Windows' console turns line ends into CR LF, and
