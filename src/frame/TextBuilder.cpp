@@ -81,12 +81,12 @@ int DigitCount(std::uint64_t value) {
 }
 
 // Writes the text forward from out, which has room for kExactTextSize characters, and returns
-// where it ends; null, with nothing written, when the value needs the general path. One
-// function per precision, so that the divisions and the decimals' digit loop are by constants.
+// where it ends, with scaled set to the value's magnitude * 10^Precision as written; null, with
+// nothing written, when the value needs the general path. One function per precision, so that
+// the divisions and the decimals' digit loop are by constants.
 template <int Precision>
-[[gnu::always_inline]] inline char* FormatExactly(double value, char* out) {
+[[gnu::always_inline]] inline char* FormatExactly(double value, char* out, std::uint64_t& scaled) {
   static_assert(Precision >= 0 && Precision <= kMaxExactPrecision);
-  std::uint64_t scaled = 0;
   if (!std::isfinite(value) || !ScaledExactly<Precision>(std::fabs(value), scaled)) {
     return nullptr;
   }
@@ -110,17 +110,18 @@ template <int Precision>
 // The same for a precision known only at run time; always inlined, so that a caller's switch
 // lands straight in the body for its precision.
 [[gnu::always_inline]] inline char* FormatExactly(double value, int precision, char* out) {
+  std::uint64_t scaled = 0;
   switch (precision) {
     case 0:
-      return FormatExactly<0>(value, out);
+      return FormatExactly<0>(value, out, scaled);
     case 1:
-      return FormatExactly<1>(value, out);
+      return FormatExactly<1>(value, out, scaled);
     case 2:
-      return FormatExactly<2>(value, out);
+      return FormatExactly<2>(value, out, scaled);
     case 3:
-      return FormatExactly<3>(value, out);
+      return FormatExactly<3>(value, out, scaled);
     case 4:
-      return FormatExactly<4>(value, out);
+      return FormatExactly<4>(value, out, scaled);
     default:
       return nullptr;
   }
@@ -164,9 +165,9 @@ bool FigureMemo::Holds(double value) const {
 // the moved bounds then rounds to scaled. Past 2^52 scaled - 0.5 is no longer exact, and nothing
 // is kept.
 template <int Precision>
-void FigureMemo::Keep(double value, const char* written, std::size_t writtenLength) {
-  std::uint64_t scaled = 0;
-  if (!ScaledExactly<Precision>(std::fabs(value), scaled) || scaled >= std::uint64_t{1} << 52) {
+void FigureMemo::Keep(double value, std::uint64_t scaled, const char* written,
+                      std::size_t writtenLength) {
+  if (scaled >= std::uint64_t{1} << 52) {
     above = below = 0.0;
     return;
   }
@@ -190,30 +191,21 @@ TextBuilder::TextBuilder(char* buffer, std::size_t size)
 }
 
 template <int Precision>
-TextBuilder& TextBuilder::FixedTo(double value) {
+TextBuilder& TextBuilder::FixedTo(double value, FigureMemo* memo) {
   // With room for any exact text the digits go straight into the buffer.
   if (Room() >= kExactTextSize) {
     char* const out = end_;
-    if (const char* end = FormatExactly<Precision>(value, out)) {
-      Advance(static_cast<std::size_t>(end - out));
+    if (memo != nullptr && memo->Holds(value)) {
+      std::memcpy(out, memo->text, kExactTextSize);
+      Advance(memo->length);
       return *this;
     }
-  }
-  return FixedAside(value, Precision);
-}
-
-template <int Precision>
-TextBuilder& TextBuilder::Fixed(double value, FigureMemo& memo) {
-  if (Room() >= kExactTextSize) {
-    char* const out = end_;
-    if (memo.Holds(value)) {
-      std::memcpy(out, memo.text, kExactTextSize);
-      Advance(memo.length);
-      return *this;
-    }
-    if (const char* end = FormatExactly<Precision>(value, out)) {
+    std::uint64_t scaled = 0;
+    if (const char* end = FormatExactly<Precision>(value, out, scaled)) {
       const auto length = static_cast<std::size_t>(end - out);
-      memo.Keep<Precision>(value, out, length);
+      if (memo != nullptr) {
+        memo->Keep<Precision>(value, scaled, out, length);
+      }
       Advance(length);
       return *this;
     }
@@ -221,13 +213,11 @@ TextBuilder& TextBuilder::Fixed(double value, FigureMemo& memo) {
   return FixedAside(value, Precision);
 }
 
-template TextBuilder& TextBuilder::Fixed<0>(double, FigureMemo&);
-template TextBuilder& TextBuilder::Fixed<2>(double, FigureMemo&);
-template TextBuilder& TextBuilder::FixedTo<0>(double);
-template TextBuilder& TextBuilder::FixedTo<1>(double);
-template TextBuilder& TextBuilder::FixedTo<2>(double);
-template TextBuilder& TextBuilder::FixedTo<3>(double);
-template TextBuilder& TextBuilder::FixedTo<4>(double);
+template TextBuilder& TextBuilder::FixedTo<0>(double, FigureMemo*);
+template TextBuilder& TextBuilder::FixedTo<1>(double, FigureMemo*);
+template TextBuilder& TextBuilder::FixedTo<2>(double, FigureMemo*);
+template TextBuilder& TextBuilder::FixedTo<3>(double, FigureMemo*);
+template TextBuilder& TextBuilder::FixedTo<4>(double, FigureMemo*);
 
 // Near the buffer's end, for figures the exact path does not take, or for precisions it has no
 // body for, the text is written aside and cut as it is appended. Kept out of FixedTo, whose every

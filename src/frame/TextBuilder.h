@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 // Precisions above this are taken as this.
@@ -26,8 +27,9 @@ struct FigureMemo {
   char text[kExactTextSize] = {};
 
   bool Holds(double value) const;
+  // Keeps the text written for value, whose magnitude * 10^Precision rounds to scaled.
   template <int Precision>
-  void Keep(double value, const char* written, std::size_t writtenLength);
+  void Keep(double value, std::uint64_t scaled, const char* written, std::size_t writtenLength);
 };
 
 // Writes value as "%.Nf" does for precision N (ties to even, "-0.00" for negative values that
@@ -82,12 +84,14 @@ class TextBuilder {
   }
   // %.Nf through the figure's memo, which keeps its text for the next call.
   template <int Precision>
-  TextBuilder& Fixed(double value, FigureMemo& memo);
+  TextBuilder& Fixed(double value, FigureMemo& memo) {
+    return FixedTo<Precision>(value, &memo);
+  }
   TextBuilder& Unsigned(unsigned value);  // %u
 
  private:
   template <int Precision>
-  TextBuilder& FixedTo(double value);
+  TextBuilder& FixedTo(double value, FigureMemo* memo = nullptr);
   TextBuilder& FixedAside(double value, int precision);
   void Append(const char* text, std::size_t length) {
     if (end_ == nullptr) {
