@@ -5,17 +5,21 @@
 // processor time the child used.
 //
 // The program flown is the vantor-sim built beside this one. With FLY_BENCH_BASELINE set to the
-// path of another build's vantor-sim, that one flies too, in the same run, for a before and after.
+// path of another build's vantor-sim, that one flies too, in the same run, for a before and after,
+// and the two also fly in pairs (FlyOneHour/paired): see FlyOneHourPaired.
 #include <benchmark/benchmark.h>
+#include <sched.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -23,6 +27,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr double kFlightSeconds = 3600.0;
+// Rounds of the paired flight: enough for a median that holds to a few per cent.
+constexpr int kPairedRounds = 21;
 
 const fs::path& Scenario() {
   static const fs::path scenario = fs::path(AIRCRAFT_EXAMPLE_ROOT) / "Scenarios" / "Airborne.scn";
@@ -36,22 +42,33 @@ struct ChildRun {
   bool succeeded = false;
 };
 
-// Runs the program with the arguments, its output to /dev/null, and waits for it.
-ChildRun RunChild(const std::vector<std::string>& arguments) {
+// Starts the program with the arguments, its output to /dev/null; pinned to the processor `cpu`
+// unless it is negative.
+pid_t StartChild(const std::vector<std::string>& arguments, int cpu) {
   std::vector<char*> argv;
   for (const std::string& argument : arguments) {
     argv.push_back(const_cast<char*>(argument.c_str()));
   }
   argv.push_back(nullptr);
-  const auto start = std::chrono::steady_clock::now();
   const pid_t child = fork();
   if (child == 0) {
+    if (cpu >= 0) {
+      cpu_set_t one;
+      CPU_ZERO(&one);
+      CPU_SET(cpu, &one);
+      sched_setaffinity(0, sizeof one, &one);
+    }
     if (std::freopen("/dev/null", "w", stdout) == nullptr) {
       _exit(127);
     }
     execv(argv[0], argv.data());
     _exit(127);
   }
+  return child;
+}
+
+// Waits for a child started at `start`.
+ChildRun WaitChild(pid_t child, std::chrono::steady_clock::time_point start) {
   ChildRun run;
   int status = 0;
   rusage usage{};
@@ -68,11 +85,19 @@ ChildRun RunChild(const std::vector<std::string>& arguments) {
   return run;
 }
 
+ChildRun RunChild(const std::vector<std::string>& arguments) {
+  const auto start = std::chrono::steady_clock::now();
+  return WaitChild(StartChild(arguments, -1), start);
+}
+
+std::vector<std::string> FlyArguments(const std::string& program) {
+  return {program, "fly", Scenario().string(), "--duration", std::to_string(kFlightSeconds)};
+}
+
 void FlyOneHour(benchmark::State& state, const std::string& program, bool hostLog) {
   const fs::path log =
       fs::temp_directory_path() / ("fly-bench-" + std::to_string(getpid()) + ".log");
-  std::vector<std::string> arguments = {program, "fly", Scenario().string(), "--duration",
-                                        std::to_string(kFlightSeconds)};
+  std::vector<std::string> arguments = FlyArguments(program);
   if (hostLog) {
     arguments.insert(arguments.end(), {"--host-log", log.string()});
   }
@@ -100,6 +125,52 @@ void FlyOneHour(benchmark::State& state, const std::string& program, bool hostLo
       kFlightSeconds * static_cast<double>(state.iterations()) / std::max(cpuSeconds, 1e-9);
 }
 
+// The first two processors this process may run on; {-1, -1} (no pinning) without two.
+std::pair<int, int> TwoProcessors() {
+  std::pair<int, int> found{-1, -1};
+  cpu_set_t allowed;
+  if (sched_getaffinity(0, sizeof allowed, &allowed) != 0) {
+    return found;
+  }
+  for (int cpu = 0; cpu < CPU_SETSIZE && found.second < 0; ++cpu) {
+    if (CPU_ISSET(cpu, &allowed)) {
+      (found.first < 0 ? found.first : found.second) = cpu;
+    }
+  }
+  return found.second < 0 ? std::pair<int, int>{-1, -1} : found;
+}
+
+// This build and the baseline fly the hour at the same time, one on each of two processors,
+// changing processors every round. Whatever else a shared machine does meanwhile slows both
+// alike, so the ratio of their processor times holds where either time alone swings by a third.
+// The counters are that ratio's median and range over the rounds (below 1: this build is faster).
+void FlyOneHourPaired(benchmark::State& state, const std::string& program,
+                      const std::string& baseline) {
+  const auto [first, second] = TwoProcessors();
+  std::vector<double> ratios;
+  for (auto _ : state) {
+    const bool swap = ratios.size() % 2 == 1;
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t mine = StartChild(FlyArguments(program), swap ? second : first);
+    const pid_t theirs = StartChild(FlyArguments(baseline), swap ? first : second);
+    const ChildRun ours = WaitChild(mine, start);
+    const ChildRun base = WaitChild(theirs, start);
+    if (!ours.succeeded || !base.succeeded || !(base.cpuSeconds > 0.0)) {
+      state.SkipWithError("a paired flight failed");
+      break;
+    }
+    state.SetIterationTime(std::max(ours.seconds, base.seconds));
+    ratios.push_back(ours.cpuSeconds / base.cpuSeconds);
+  }
+  if (ratios.empty()) {
+    return;
+  }
+  std::sort(ratios.begin(), ratios.end());
+  state.counters["cpu_ratio_median"] = ratios[ratios.size() / 2];
+  state.counters["cpu_ratio_min"] = ratios.front();
+  state.counters["cpu_ratio_max"] = ratios.back();
+}
+
 void Register(const std::string& label, const std::string& program) {
   for (const bool hostLog : {false, true}) {
     benchmark::RegisterBenchmark(
@@ -111,12 +182,23 @@ void Register(const std::string& label, const std::string& program) {
   }
 }
 
+std::string ThisBuild(const char* argv0) {
+  return (fs::absolute(argv0).parent_path() / "vantor-sim").string();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  Register("this-build", (fs::absolute(argv[0]).parent_path() / "vantor-sim").string());
+  Register("this-build", ThisBuild(argv[0]));
   if (const char* baseline = std::getenv("FLY_BENCH_BASELINE")) {
     Register("baseline", fs::absolute(baseline).string());
+    benchmark::RegisterBenchmark(
+        "FlyOneHour/paired",
+        [program = ThisBuild(argv[0]), other = fs::absolute(baseline).string()](
+            benchmark::State& state) { FlyOneHourPaired(state, program, other); })
+        ->UseManualTime()
+        ->Iterations(kPairedRounds)
+        ->Unit(benchmark::kMillisecond);
   }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
