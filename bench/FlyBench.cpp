@@ -182,20 +182,18 @@ void Register(const std::string& label, const std::string& program) {
   }
 }
 
-std::string ThisBuild(const char* argv0) {
-  return (fs::absolute(argv0).parent_path() / "vantor-sim").string();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  Register("this-build", ThisBuild(argv[0]));
-  if (const char* baseline = std::getenv("FLY_BENCH_BASELINE")) {
-    Register("baseline", fs::absolute(baseline).string());
-    benchmark::RegisterBenchmark(
-        "FlyOneHour/paired",
-        [program = ThisBuild(argv[0]), other = fs::absolute(baseline).string()](
-            benchmark::State& state) { FlyOneHourPaired(state, program, other); })
+  const std::string thisBuild = (fs::absolute(argv[0]).parent_path() / "vantor-sim").string();
+  Register("this-build", thisBuild);
+  if (const char* baselineVariable = std::getenv("FLY_BENCH_BASELINE")) {
+    const std::string baseline = fs::absolute(baselineVariable).string();
+    Register("baseline", baseline);
+    benchmark::RegisterBenchmark("FlyOneHour/paired",
+                                 [thisBuild, baseline](benchmark::State& state) {
+                                   FlyOneHourPaired(state, thisBuild, baseline);
+                                 })
         ->UseManualTime()
         ->Iterations(kPairedRounds)
         ->Unit(benchmark::kMillisecond);
